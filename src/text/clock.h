@@ -1,9 +1,9 @@
 // The local time of day, as the game reads it.
 #pragma once
 
-#include <cstdint>
-
 #include "text/text.h"
+
+#include <cstdint>
 
 namespace torvelo {
 
@@ -14,7 +14,7 @@ struct TimeOfDay {
 };
 
 class Clock {
-public:
+  public:
     virtual ~Clock() = default;
     virtual TimeOfDay now() = 0;
 };
@@ -23,10 +23,10 @@ public:
 // draw, millions of times a second, so the conversion to local time is done once
 // per second of system time and reused within it.
 class SystemClock final : public Clock {
-public:
+  public:
     TimeOfDay now() override;
 
-private:
+  private:
     std::int64_t cachedSecond_ = INT64_MIN;
     TimeOfDay cached_{};
 };

@@ -16,7 +16,7 @@ using Text = std::string;
 
 // A fatal error of the game. The code is what the error box shows.
 class FatalError : public std::exception {
-public:
+  public:
     static constexpr int IllegalArgument = 5;
     static constexpr int Overflow = 6;
 
@@ -24,7 +24,7 @@ public:
     int code() const noexcept { return code_; }
     const char* what() const noexcept override;
 
-private:
+  private:
     int code_;
 };
 
