@@ -1,14 +1,14 @@
 // The window as the engine sees it.
 #pragma once
 
-#include <string_view>
-
 #include "text/text.h"
+
+#include <string_view>
 
 namespace torvelo {
 
 class Controls {
-public:
+  public:
     virtual ~Controls() = default;
 
     // Control names ("TEXT15", "edit1") are compared without regard to case.

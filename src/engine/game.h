@@ -3,21 +3,25 @@
 // works on the state below and writes the window's labels through Controls.
 #pragma once
 
-#include <array>
-#include <cstdint>
-
 #include "engine/controls.h"
 #include "text/clock.h"
 #include "text/random.h"
 #include "text/text.h"
+
+#include <array>
+#include <cstdint>
 
 namespace torvelo {
 
 // Cells 1 to 9; slot 0 is never used.
 using Board = std::array<std::int16_t, 10>;
 
+// How many accepted steps a scramble performs for a count: floor(count), at
+// least one.
+std::uint64_t SCRAMBLE_STEPS(float count);
+
 class Game {
-public:
+  public:
     Game(Controls& controls, Clock& clock) : controls_(controls), clock_(clock) {}
 
     Board BOARD{};
@@ -62,7 +66,7 @@ public:
     // read EVENT_CODE and call the routine for it, then the solved check.
     void DISPATCH_EVENT();
 
-private:
+  private:
     void scramble();
 
     Controls& controls_;

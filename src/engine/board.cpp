@@ -1,0 +1,42 @@
+#include "engine/game.h"
+#include "engine/operations.h"
+
+namespace torvelo {
+
+void Game::OP_F1() {
+    applyOperation(BOARD, 1);
+}
+void Game::OP_F2() {
+    applyOperation(BOARD, 2);
+}
+void Game::OP_F3() {
+    applyOperation(BOARD, 3);
+}
+void Game::OP_F4() {
+    applyOperation(BOARD, 4);
+}
+void Game::OP_F5() {
+    applyOperation(BOARD, 5);
+}
+void Game::OP(int n) {
+    applyOperation(BOARD, n);
+}
+
+void Game::OPERATION_ON(int n) {
+    OP(n);
+    EVENT_CODE = static_cast<float>(n);
+}
+
+void Game::ORDER_BOARD() {
+    for (int i = 1; i <= 9; ++i)
+        BOARD[static_cast<std::size_t>(i)] = CELL(i);
+}
+
+bool Game::BOARD_IS_ORDERED() const {
+    for (int i = 1; i <= 9; ++i) {
+        if (BOARD[static_cast<std::size_t>(i)] != i) return false;
+    }
+    return true;
+}
+
+} // namespace torvelo
