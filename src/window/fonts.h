@@ -1,0 +1,26 @@
+// The window's faces and their sizes.
+#pragma once
+
+#include <QFont>
+
+class QScreen;
+
+namespace torvelo {
+
+// The character height in pixels of a font of the given points on a screen so
+// many pixels and millimetres high; 96 pixels per inch where the screen reports
+// no physical size.
+int fontPixelHeight(double points, double screenPixels, double screenMillimetres);
+
+// Points to pixels for the screen the window opens on (the primary screen).
+int fontPixelHeight(double points, const QScreen* screen);
+
+// The layout's faces are Windows faces that Debian does not have; each is
+// mapped onto the IPA face of the same kind (fixed or proportional) unless the
+// system has the face itself. Safe to call more than once.
+void mapMissingFaces();
+
+// A font requested by face name and a height in pixels, nothing else.
+QFont layoutFont(const char* face, int pixelHeight);
+
+} // namespace torvelo
