@@ -1,0 +1,43 @@
+// The layout of MAINFORM: its 22 controls, in creation order, which is also the
+// keyboard focus order.
+#pragma once
+
+#include <QRgb>
+#include <Qt>
+#include <array>
+#include <cstddef>
+#include <string_view>
+
+namespace torvelo {
+
+enum class ControlKind { Label, Button, Edit };
+
+struct ControlSpec {
+    std::string_view name;
+    ControlKind kind;
+    int x, y, width, height; // client-area pixels
+    const char* text;        // initial text, UTF-8
+    const char* face;
+    int points;
+    QRgb textColour;
+    QRgb background;
+    Qt::Alignment alignment;
+    bool wrap; // break at word boundaries onto further lines
+};
+
+inline constexpr int CLIENT_WIDTH = 640;
+inline constexpr int CLIENT_HEIGHT = 468;
+inline constexpr int WINDOW_X = 15; // outer top-left corner on the screen
+inline constexpr int WINDOW_Y = 14;
+inline constexpr QRgb WINDOW_BACKGROUND = qRgb(255, 255, 255);
+
+// The window's own font fixes the 8 x 18 character cell of its 80 x 26 grid;
+// nothing is written in it.
+inline constexpr const char* WINDOW_FACE = "FixedSys";
+inline constexpr int WINDOW_FONT_PIXELS = 18;
+
+inline constexpr std::size_t CONTROL_COUNT = 22;
+
+extern const std::array<ControlSpec, CONTROL_COUNT> LAYOUT;
+
+} // namespace torvelo

@@ -1,0 +1,114 @@
+// MAINFORM: the game's one window, its 22 controls, its event handlers and the
+// queue through which the player's input reaches them.
+#pragma once
+
+#include "engine/controls.h"
+#include "window/event_queue.h"
+#include "window/layout.h"
+
+#include <QWidget>
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <string_view>
+
+class QLabel;
+class QPushButton;
+
+namespace torvelo {
+
+class DigitEdit;
+class Game;
+
+// How the game ends without an error. Thrown by WAIT_EVENT and keepResponsive
+// once Qt has returned, never from inside a Qt callback; main catches it.
+class GameEnded {
+  public:
+    enum class Reason { Closed, Interrupted };
+
+    explicit GameEnded(Reason reason) : reason_(reason) {}
+    Reason reason() const { return reason_; }
+
+  private:
+    Reason reason_;
+};
+
+class MAINFORM final : public QWidget, public Controls {
+    Q_OBJECT
+  public:
+    using Handler = void (MAINFORM::*)();
+    static constexpr std::size_t EVENT_QUEUE_SIZE = 64;
+
+    // Builds the window hidden, placed and sized; throws WindowNotOpened.
+    MAINFORM();
+    ~MAINFORM() override;
+
+    // Builds the window, shows it and paints it once: the window as the game
+    // starts with it. Throws WindowNotOpened.
+    static std::unique_ptr<MAINFORM> open();
+
+    // The game whose state the handlers change; it is made after the window,
+    // since it writes into the window's controls.
+    void connectGame(Game& game) { game_ = &game; }
+
+    // Controls
+    void setText(std::string_view name, const Text& text) override;
+    const Text& text(std::string_view name) const override;
+    void beep() override;
+    void keepResponsive() override;
+
+    // Runs the handler of the oldest waiting event, first waiting for one if
+    // there is none; exactly one handler per call.
+    void WAIT_EVENT();
+
+    // The operation diagram comes with the drawing surface, in the next step.
+    void DRAW_DIAGRAM() {}
+
+    void BUTTON1_ON();
+    void BUTTON2_ON();
+    void BUTTON3_ON();
+    void BUTTON4_ON();
+    void BUTTON5_ON();
+    void BUTTON6_ON();
+    void BUTTON7_ON();
+    void BUTTON8_ON();
+    void EDIT1_CHANGE();
+
+    // The control of that name (any case), or nullptr.
+    QWidget* control(std::string_view name) const;
+    std::size_t pendingEvents() const { return EVENT_QUEUE.size(); }
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+  private:
+    struct Control {
+        const ControlSpec* spec = nullptr;
+        QWidget* widget = nullptr;
+        QLabel* label = nullptr;
+        QPushButton* button = nullptr;
+        DigitEdit* edit = nullptr;
+        Text text;                  // exactly what was set, or what the edit box holds
+        std::size_t shownBytes = 0; // at most this much of text can be visible
+    };
+
+    Control* find(std::string_view name);
+    const Control* find(std::string_view name) const;
+    void build(Control& control, const ControlSpec& spec);
+    void display(Control& control);
+    void enqueue(Handler handler);
+    void endIfAsked() const;
+    Game& game();
+
+    std::array<Control, CONTROL_COUNT> controls_;
+    FixedQueue<Handler, EVENT_QUEUE_SIZE> EVENT_QUEUE;
+    Game* game_ = nullptr;
+    bool closed_ = false;
+    bool interrupted_ = false;
+    bool settingEdit_ = false;
+};
+
+} // namespace torvelo

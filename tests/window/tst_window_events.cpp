@@ -1,0 +1,408 @@
+// The window's input: the event queue and its wait, work that keeps the window
+// alive, the endings, keyboard focus, and the edit box's digit filter.
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QInputMethodEvent>
+#include <QTimer>
+#include <vector>
+
+using torvelo::GameEnded;
+using torvelo::testing::Window;
+
+namespace {
+
+enum class Ending { None, Closed, Interrupted };
+
+// Runs a wait or a piece of work and says how it ended.
+template <typename Run>
+Ending endingOf(Run run) {
+    try {
+        run();
+    } catch (const GameEnded& ended) {
+        return ended.reason() == GameEnded::Reason::Closed ? Ending::Closed : Ending::Interrupted;
+    }
+    return Ending::None;
+}
+
+// Keys go to the window as the system delivers them, so Qt routes them to
+// whichever widget has the focus.
+void key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(w.form.windowHandle(), key, modifiers);
+}
+
+bool shownAndActive(Window& w) {
+    w.form.show();
+    w.form.activateWindow();
+    return QTest::qWaitForWindowActive(&w.form);
+}
+
+} // namespace
+
+class TestWindowEvents : public QObject {
+    Q_OBJECT
+  private slots:
+    void oneHandlerPerWait();
+    void queueHoldsSixtyFour();
+    void waitSleepsUntilAnEvent();
+    void workQueuesInputAndRunsNoHandler();
+    void endings_data();
+    void endings();
+    void tabCycle_data();
+    void tabCycle();
+    void ctrlTabMovesNothing_data();
+    void ctrlTabMovesNothing();
+    void arrowsMoveNothing();
+    void keyPressesButtonOnRelease_data();
+    void keyPressesButtonOnRelease();
+    void windowTakesFocus_data();
+    void windowTakesFocus();
+    void digitFilter_data();
+    void digitFilter();
+    void inputMethodCommitsDigitsOnly();
+    void pasteGoesInUnchanged();
+};
+
+void TestWindowEvents::oneHandlerPerWait() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    w.form.setText("EDIT1", " 6");
+    w.click("BUTTON3");
+    w.click("BUTTON6");
+    w.click("BUTTON1");
+    // Queued only: no handler has touched the game yet.
+    QCOMPARE(w.form.pendingEvents(), std::size_t(4));
+    QCOMPARE(w.game.EVENT_CODE, 0.0f);
+    QCOMPARE(w.row(), "1 2 3 4 5 6 7 8 9");
+
+    struct Turn {
+        float code;
+        std::string row;
+    };
+    const std::vector<Turn> turns = {{9, "1 2 3 4 5 6 7 8 9"},
+                                     {3, "1 2 3 4 8 7 6 5 9"},
+                                     {6, "1 2 3 4 8 7 6 5 9"},
+                                     {1, "4 3 2 1 8 7 6 5 9"}};
+    for (const Turn& turn : turns) {
+        w.game.EVENT_CODE = 0;
+        w.form.WAIT_EVENT();
+        QCOMPARE(w.game.EVENT_CODE, turn.code);
+        QCOMPARE(w.row(), turn.row);
+    }
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
+}
+
+void TestWindowEvents::queueHoldsSixtyFour() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    for (int i = 0; i < 63; ++i)
+        w.click("BUTTON1");
+    w.click("BUTTON2");
+    for (int i = 0; i < 6; ++i)
+        w.click("BUTTON3"); // no room: dropped
+    QCOMPARE(w.form.pendingEvents(), std::size_t(64));
+
+    std::vector<float> codes;
+    while (w.form.pendingEvents() > 0) {
+        w.form.WAIT_EVENT();
+        codes.push_back(w.game.EVENT_CODE);
+    }
+    std::vector<float> expected(63, 1.0f);
+    expected.push_back(2.0f);
+    QCOMPARE(codes, expected);
+}
+
+void TestWindowEvents::waitSleepsUntilAnEvent() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    // Label clicks, focus moves and resizing have no handler and end no wait.
+    QTimer::singleShot(10, &w.form, [&w] {
+        w.click("TEXT15");
+        w.form.resize(300, 200);
+        w.control("BUTTON2")->setFocus();
+    });
+    QTimer::singleShot(50, &w.form, [&w] { w.click("BUTTON5"); });
+    w.form.WAIT_EVENT();
+    QCOMPARE(w.game.EVENT_CODE, 5.0f);
+    QCOMPARE(w.row(), "9 8 3 4 5 6 7 2 1");
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
+}
+
+namespace {
+class PaintCounter : public QObject {
+  public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        paints += event->type() == QEvent::Paint;
+        return false;
+    }
+};
+} // namespace
+
+// While the engine works the window repaints and queues clicks and edits, but
+// runs no handler; the input is handled afterwards in the order made.
+void TestWindowEvents::workQueuesInputAndRunsNoHandler() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    PaintCounter counter;
+    w.control("TEXT17")->installEventFilter(&counter);
+    w.form.setText("TEXT17", " 1");
+    QTimer::singleShot(0, &w.form, [&w] {
+        w.click("BUTTON2");
+        w.click("BUTTON3");
+        QTest::keyClick(w.control("EDIT1"), Qt::Key_7);
+    });
+    w.form.keepResponsive();
+    QVERIFY(counter.paints > 0);
+    QCOMPARE(w.form.pendingEvents(), std::size_t(3));
+    QCOMPARE(w.game.EVENT_CODE, 0.0f);
+    QCOMPARE(w.row(), "1 2 3 4 5 6 7 8 9");
+
+    for (float code : {2.0f, 3.0f, 9.0f}) {
+        w.form.WAIT_EVENT();
+        QCOMPARE(w.game.EVENT_CODE, code);
+    }
+}
+
+void TestWindowEvents::endings_data() {
+    QTest::addColumn<QString>(
+        "focus");                     // a control, "click" on the window, or as activation left it
+    QTest::addColumn<QString>("act"); // "close" or "ctrl-c"
+    QTest::addColumn<bool>("working");
+    QTest::addColumn<int>("ending");
+    const int none = int(Ending::None), closed = int(Ending::Closed);
+    const int interrupted = int(Ending::Interrupted);
+    QTest::newRow("close while waiting") << ""
+                                         << "close" << false << closed;
+    QTest::newRow("close while working") << ""
+                                         << "close" << true << closed;
+    QTest::newRow("Ctrl+C right after start") << ""
+                                              << "ctrl-c" << false << interrupted;
+    QTest::newRow("Ctrl+C on the window while working") << ""
+                                                        << "ctrl-c" << true << interrupted;
+    QTest::newRow("Ctrl+C after a click on the window") << "click"
+                                                        << "ctrl-c" << false << interrupted;
+    QTest::newRow("Ctrl+C on a button") << "BUTTON2"
+                                        << "ctrl-c" << false << none;
+    QTest::newRow("Ctrl+C in the edit box") << "EDIT1"
+                                            << "ctrl-c" << false << none;
+}
+
+void TestWindowEvents::endings() {
+    QFETCH(QString, focus);
+    QFETCH(QString, act);
+    QFETCH(bool, working);
+    QFETCH(int, ending);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    // At 0 ms the timer fires inside the work's own processing of messages.
+    QTimer::singleShot(working ? 0 : 10, &w.form, [&] {
+        if (focus == "click")
+            QTest::mouseClick(&w.form, Qt::LeftButton, {}, QPoint(600, 400));
+        else if (!focus.isEmpty())
+            w.control(qPrintable(focus))->setFocus();
+        if (act == "close") w.form.close();
+        if (act == "ctrl-c") key(w, Qt::Key_C, Qt::ControlModifier);
+        // A wait that was not ended returns on the next press.
+        if (!working) w.click("BUTTON4");
+    });
+    const Ending ended = working ? endingOf([&w] { w.form.keepResponsive(); })
+                                 : endingOf([&w] { w.form.WAIT_EVENT(); });
+    QCOMPARE(int(ended), ending);
+    if (ended == Ending::None) QCOMPARE(w.game.EVENT_CODE, 4.0f);
+}
+
+void TestWindowEvents::tabCycle_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QStringList>("order");
+    const QStringList forward = {"BUTTON1", "BUTTON2", "BUTTON3", "BUTTON4", "BUTTON5", "BUTTON6",
+                                 "BUTTON7", "EDIT1",   "BUTTON8", "window",  "BUTTON1"};
+    QStringList backward = forward;
+    std::reverse(backward.begin(), backward.end());
+    QTest::newRow("Tab") << Qt::Key_Tab << forward;
+    QTest::newRow("Shift+Tab") << Qt::Key_Backtab << backward;
+}
+
+void TestWindowEvents::tabCycle() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QStringList, order);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    const auto widgetNamed = [&w](const QString& name) {
+        return name == "window" ? static_cast<QWidget*>(&w.form) : w.control(qPrintable(name));
+    };
+    widgetNamed(order.front())->setFocus();
+    for (const QString& next : order.mid(1)) {
+        ::key(w, key, key == Qt::Key_Backtab ? Qt::ShiftModifier : Qt::NoModifier);
+        QCOMPARE(QApplication::focusWidget(), widgetNamed(next));
+    }
+}
+
+void TestWindowEvents::ctrlTabMovesNothing_data() {
+    QTest::addColumn<QString>("from");
+    QTest::newRow("edit box") << "EDIT1";
+    QTest::newRow("window") << "window";
+    QTest::newRow("button") << "BUTTON8";
+}
+
+void TestWindowEvents::ctrlTabMovesNothing() {
+    QFETCH(QString, from);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    QWidget* start = from == "window" ? &w.form : w.control(qPrintable(from));
+    start->setFocus();
+    key(w, Qt::Key_Tab, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), start);
+    key(w, Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(QApplication::focusWidget(), start);
+}
+
+// Only Tab and Shift+Tab move the focus; arrows on a button do nothing.
+void TestWindowEvents::arrowsMoveNothing() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    QWidget* button = w.control("BUTTON3");
+    button->setFocus();
+    for (Qt::Key arrow : {Qt::Key_Left, Qt::Key_Right, Qt::Key_Up, Qt::Key_Down}) {
+        key(w, arrow);
+        QCOMPARE(QApplication::focusWidget(), button);
+    }
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
+}
+
+void TestWindowEvents::keyPressesButtonOnRelease_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::newRow("Space") << Qt::Key_Space << Qt::KeyboardModifiers();
+    QTest::newRow("Return") << Qt::Key_Return << Qt::KeyboardModifiers();
+    QTest::newRow("keypad Enter") << Qt::Key_Enter << Qt::KeyboardModifiers(Qt::KeypadModifier);
+}
+
+void TestWindowEvents::keyPressesButtonOnRelease() {
+    QFETCH(Qt::Key, key);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    auto* button = qobject_cast<QPushButton*>(w.control("BUTTON7"));
+    button->setFocus();
+    QTest::keyPress(w.form.windowHandle(), key, modifiers);
+    QVERIFY(button->isDown());
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
+    QTest::keyRelease(w.form.windowHandle(), key, modifiers);
+    QVERIFY(!button->isDown());
+    QCOMPARE(w.form.pendingEvents(), std::size_t(1));
+    w.form.WAIT_EVENT();
+    QCOMPARE(w.game.EVENT_CODE, 7.0f);
+}
+
+void TestWindowEvents::windowTakesFocus_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("toWindow");
+    QTest::newRow("left click on a label") << "left TEXT16" << true;
+    QTest::newRow("left click between controls") << "left window" << true;
+    QTest::newRow("right click between controls") << "right window" << false;
+    QTest::newRow("window activated again") << "activate" << true;
+}
+
+void TestWindowEvents::windowTakesFocus() {
+    QFETCH(QString, how);
+    QFETCH(bool, toWindow);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    QWidget* edit = w.control("EDIT1");
+    edit->setFocus();
+    if (how == "activate") {
+        QWidget other;
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+    } else {
+        const Qt::MouseButton button = how.startsWith("left") ? Qt::LeftButton : Qt::RightButton;
+        if (how.endsWith("window"))
+            QTest::mouseClick(&w.form, button, {}, QPoint(300, 200));
+        else
+            QTest::mouseClick(w.control(qPrintable(how.section(' ', 1))), button);
+    }
+    QCOMPARE(QApplication::focusWidget(), toWindow ? static_cast<QWidget*>(&w.form) : edit);
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
+}
+
+void TestWindowEvents::digitFilter_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
+    QTest::addColumn<QString>("result");
+    const Qt::KeyboardModifiers plain;
+    QTest::newRow("digit") << Qt::Key_3 << "3" << plain << " 63";
+    QTest::newRow("keypad digit") << Qt::Key_4 << "4" << Qt::KeyboardModifiers(Qt::KeypadModifier)
+                                  << " 64";
+    QTest::newRow("letter") << Qt::Key_A << "a" << plain << " 6";
+    QTest::newRow("minus sign") << Qt::Key_Minus << "-" << plain << " 6";
+    QTest::newRow("decimal point") << Qt::Key_Period << "." << plain << " 6";
+    QTest::newRow("blank") << Qt::Key_Space << " " << plain << " 6";
+    QTest::newRow("full-width digit") << Qt::Key_unknown << "１" << plain << " 6";
+    QTest::newRow("backspace edits") << Qt::Key_Backspace << "\b" << plain << " ";
+    QTest::newRow("select all is no typing")
+        << Qt::Key_A << "\x01" << Qt::KeyboardModifiers(Qt::ControlModifier) << " 6";
+}
+
+void TestWindowEvents::digitFilter() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, typed);
+    QFETCH(Qt::KeyboardModifiers, modifiers);
+    QFETCH(QString, result);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.form.setText("EDIT1", " 6");
+    const std::size_t before = w.form.pendingEvents();
+    QWidget* edit = w.control("EDIT1");
+    edit->setFocus();
+    QTest::sendKeyEvent(QTest::Click, edit, key, typed, modifiers);
+    QCOMPARE(w.shown("EDIT1"), result);
+    QVERIFY(w.form.text("EDIT1") == result.toStdString());
+    // Each change of the text is one event of its own; a refused key is none.
+    QCOMPARE(w.form.pendingEvents(), before + (result == " 6" ? 0 : 1));
+}
+
+void TestWindowEvents::inputMethodCommitsDigitsOnly() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.form.setText("EDIT1", " 6");
+    QWidget* edit = w.control("EDIT1");
+    edit->setFocus();
+    QInputMethodEvent mixed(QString(), {});
+    mixed.setCommitString(QStringLiteral("1a２3"));
+    QApplication::sendEvent(edit, &mixed);
+    QCOMPARE(w.shown("EDIT1"), QStringLiteral(" 613"));
+
+    QInputMethodEvent none(QString(), {});
+    none.setCommitString(QStringLiteral("１２"));
+    QApplication::sendEvent(edit, &none);
+    QCOMPARE(w.shown("EDIT1"), QStringLiteral(" 613"));
+}
+
+void TestWindowEvents::pasteGoesInUnchanged() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.form.setText("EDIT1", " 6");
+    const std::size_t before = w.form.pendingEvents();
+    QGuiApplication::clipboard()->setText(QStringLiteral("-2.5 x７"));
+    QWidget* edit = w.control("EDIT1");
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(w.shown("EDIT1"), QStringLiteral(" 6-2.5 x７"));
+    QVERIFY(w.form.text("EDIT1") == " 6-2.5 x\x82\x56");
+    QCOMPARE(w.form.pendingEvents(), before + 1);
+}
+
+QTEST_MAIN(TestWindowEvents)
+#include "tst_window_events.moc"

@@ -1,0 +1,73 @@
+// A window with a game behind it, as MAIN makes them, on a clock that always
+// reads 00:00:00 so that problems are known in advance.
+#pragma once
+
+#include "../support/fake_controls.h"
+#include "engine/game.h"
+#include "text/text.h"
+#include "window/mainform.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <string>
+
+namespace torvelo::testing {
+
+struct Window {
+    FakeClock clock;
+    MAINFORM form;
+    Game game{form, clock};
+
+    Window() { form.connectGame(game); }
+
+    QWidget* control(const char* name) const {
+        QWidget* widget = form.control(name);
+        if (!widget) qFatal("no control %s", name);
+        return widget;
+    }
+
+    // What the control shows, as Qt was handed it.
+    QString shown(const char* name) const {
+        QWidget* widget = control(name);
+        if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+        if (auto* button = qobject_cast<QPushButton*>(widget)) return button->text();
+        return qobject_cast<QLineEdit*>(widget)->text();
+    }
+
+    // A real click, through Qt's mouse events.
+    void click(const char* name) const { QTest::mouseClick(control(name), Qt::LeftButton); }
+
+    // One turn of the main loop.
+    void turn() {
+        form.WAIT_EVENT();
+        game.DISPATCH_EVENT();
+    }
+
+    // MAIN's start-up steps, the diagram aside.
+    void startUp() {
+        game.ORDER_BOARD();
+        game.SCRAMBLE_COUNT = 6;
+        form.setText("edit1", NUMBER_TEXT(game.SCRAMBLE_COUNT));
+        form.WAIT_EVENT();
+        game.NEW_PROBLEM();
+    }
+
+    // "1 2 3 4 5 6 7 8 9" for the board's cells, to compare with rows as written.
+    std::string row() const {
+        std::string out;
+        for (int i = 1; i <= 9; ++i) {
+            if (i > 1) out += ' ';
+            out += std::to_string(game.BOARD[static_cast<std::size_t>(i)]);
+        }
+        return out;
+    }
+};
+
+// The game's ROW_TEXT for a row written "1 2 3 4 5 6 7 8 9".
+inline Text rowText(const std::string& row) {
+    return row + " \r";
+}
+
+} // namespace torvelo::testing
