@@ -154,6 +154,7 @@ void MAINFORM::build(Control& control, const ControlSpec& spec) {
     }
     }
     control.widget = widget;
+    if (spec.kind != ControlKind::Label) widget->installEventFilter(this);
     widget->setObjectName(
         QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
     setColours(widget, spec);
@@ -310,9 +311,18 @@ void MAINFORM::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
+bool MAINFORM::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress) controlPressed_.start();
+    return QWidget::eventFilter(watched, event);
+}
+
 void MAINFORM::changeEvent(QEvent* event) {
-    // Qt would hand the focus back to the control that last had it.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+    // Qt would hand the focus back to the control that last had it. But when a
+    // click on a control is what activated the window, the control keeps the
+    // focus it took: X11 may deliver the press before the activation.
+    constexpr qint64 SAME_CLICK_MS = 500;
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() &&
+        !(controlPressed_.isValid() && controlPressed_.elapsed() < SAME_CLICK_MS))
         setFocus(Qt::ActiveWindowFocusReason);
     QWidget::changeEvent(event);
 }

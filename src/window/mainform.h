@@ -6,6 +6,7 @@
 #include "window/event_queue.h"
 #include "window/layout.h"
 
+#include <QElapsedTimer>
 #include <QWidget>
 #include <array>
 #include <cstddef>
@@ -83,6 +84,7 @@ class MAINFORM final : public QWidget, public Controls {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     struct Control {
@@ -106,6 +108,7 @@ class MAINFORM final : public QWidget, public Controls {
     std::array<Control, CONTROL_COUNT> controls_;
     FixedQueue<Handler, EVENT_QUEUE_SIZE> EVENT_QUEUE;
     Game* game_ = nullptr;
+    QElapsedTimer controlPressed_; // the last mouse press on a button or the edit box
     bool closed_ = false;
     bool interrupted_ = false;
     bool settingEdit_ = false;
