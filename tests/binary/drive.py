@@ -1,0 +1,294 @@
+#!/usr/bin/python3
+"""Plays the real game binary the way a person does, on the desktop that
+`session` provides: clicks and keys through xdotool, the window manager's
+close through wmctrl, and the labels read back through the accessibility bus,
+as a screen reader reads them.
+
+Usage: drive.py SCENARIO PATH_TO_TORVELO
+Every wait is bounded; a scenario fails with a message and a non-zero status.
+"""
+
+import os
+import re
+import subprocess
+import sys
+import time
+
+import pyatspi
+
+TITLE = "Torvelo"
+BOX_TITLE = "torvelo.EXE"
+
+# Where the controls are, in client-area pixels (x, y, w, h).
+PLACES = {
+    "BUTTON1": (44, 110, 77, 22),
+    "BUTTON6": (44, 341, 77, 22),
+    "BUTTON7": (44, 429, 77, 22),
+    "EDIT1": (132, 341, 44, 22),
+    "TEXT4": (132, 385, 495, 22),
+    "TEXT5": (132, 429, 484, 22),
+    "TEXT11": (374, 110, 253, 33),
+    "TEXT15": (374, 286, 253, 33),
+    "TEXT17": (473, 66, 154, 22),
+}
+FREE_SPOT = (350, 330)  # inside the window, outside every control
+
+
+class Failure(Exception):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+def wait_for(what, probe, timeout=10.0, interval=0.05):
+    deadline = time.monotonic() + timeout
+    while True:
+        value = probe()
+        if value:
+            return value
+        if time.monotonic() > deadline:
+            raise Failure(f"timed out after {timeout} s waiting for {what}")
+        time.sleep(interval)
+
+
+def run(*args, timeout=10):
+    return subprocess.run(args, check=True, capture_output=True, text=True, timeout=timeout).stdout
+
+
+def walk(node, depth=0):
+    if node is None or depth > 12:
+        return
+    yield node
+    for i in range(node.childCount):
+        try:
+            yield from walk(node.getChildAtIndex(i), depth + 1)
+        except Exception:  # a node that went away while we looked
+            pass
+
+
+class Game:
+    def __init__(self, process):
+        self.process = process
+        self.window = wait_for("the game window", lambda: self._window_named(TITLE))
+        self.app = wait_for("the game on the accessibility bus", self._find_app)
+        wait_for("the first problem", lambda: re.search(r"\d", self.label("TEXT15")))
+
+    def _window_named(self, title):
+        try:
+            ids = run("xdotool", "search", "--onlyvisible", "--pid", str(self.process.pid),
+                      "--name", f"^{re.escape(title)}$").split()
+        except subprocess.CalledProcessError:
+            return None
+        return ids[0] if ids else None
+
+    def _find_app(self):
+        desktop = pyatspi.Registry.getDesktop(0)
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            try:
+                if app is not None and app.get_process_id() == self.process.pid:
+                    return app
+            except Exception:
+                pass
+        return None
+
+    def _frame(self, name):
+        """The top-level window of that title."""
+        for i in range(self.app.childCount):
+            node = self.app.getChildAtIndex(i)
+            if node is not None and node.name == name:
+                return node
+        return None
+
+    def accessible_at(self, name):
+        """The control whose rectangle is the layout's for NAME."""
+        frame = wait_for("the window on the accessibility bus", lambda: self._frame(TITLE))
+        origin = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        want = PLACES[name]
+        for node in walk(frame):
+            if node is frame:
+                continue
+            try:
+                e = node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            except NotImplementedError:
+                continue
+            if (e.x - origin.x, e.y - origin.y, e.width, e.height) == want:
+                return node
+        raise Failure(f"no control at {want} for {name}")
+
+    def label(self, name):
+        node = self.accessible_at(name)
+        if node.getRole() == pyatspi.ROLE_ENTRY or node.getRole() == pyatspi.ROLE_TEXT:
+            text = node.queryText()
+            return text.getText(0, text.characterCount)
+        return node.name or ""
+
+    def click(self, x, y):
+        run("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def click_control(self, name):
+        x, y, w, h = PLACES[name]
+        self.click(x + w // 2, y + h // 2)
+
+    def focus(self, name):
+        """Clicks a control that takes the focus and waits until it has it."""
+        self.click_control(name)
+        node = self.accessible_at(name)
+        wait_for(f"the focus on {name}",
+                 lambda: node.getState().contains(pyatspi.STATE_FOCUSED))
+
+    def keys(self, *keys):
+        run("xdotool", "key", "--clearmodifiers", *keys)
+
+    def type(self, text):
+        run("xdotool", "type", "--delay", "20", text)
+
+    def close(self):
+        run("wmctrl", "-c", TITLE)
+
+    def box(self):
+        """All the text that the modal message box shows."""
+        node = wait_for(f"the {BOX_TITLE} box", lambda: self._frame(BOX_TITLE))
+        texts = [n.name for n in walk(node) if n.name]
+        return " ".join(texts)
+
+    def dismiss_box(self):
+        """Presses Return in the message box, as the player does, until the game
+        ends: the window manager may not have given the new box the focus yet."""
+        box = wait_for(f"the {BOX_TITLE} window", lambda: self._window_named(BOX_TITLE))
+        for _ in range(10):
+            if self.process.poll() is not None:
+                return
+            try:
+                run("xdotool", "windowactivate", box)
+                time.sleep(0.1)
+                run("xdotool", "windowfocus", box, "key", "--clearmodifiers", "Return")
+            except subprocess.CalledProcessError:
+                pass  # the box is not mapped yet, or already gone
+            try:
+                self.process.wait(timeout=0.5)
+                return
+            except subprocess.TimeoutExpired:
+                pass
+
+    def exit_status(self, timeout):
+        try:
+            return self.process.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            raise Failure(f"the game did not end within {timeout} s") from None
+
+
+def row_digits(text):
+    return [int(d) for d in re.findall(r"\d", text)]
+
+
+# ---- the scenarios --------------------------------------------------------
+
+def start_shows_a_problem(game):
+    row = row_digits(game.label("TEXT15"))
+    check(sorted(row) == list(range(1, 10)), f"TEXT15 is no row of the nine digits: {row}")
+    check(row != list(range(1, 10)), "the first problem is the ordered row")
+    check(game.label("TEXT17") == " 0", f"the count reads {game.label('TEXT17')!r}")
+    check(game.label("TEXT11").strip() == "", "the oldest history row is not blank")
+    check(game.label("EDIT1") == " 6", f"the edit box reads {game.label('EDIT1')!r}")
+
+    game.click_control("BUTTON1")
+    wait_for("the move to be counted", lambda: game.label("TEXT17") == " 1")
+    check(game.label("TEXT4") == "1", f"the operation order reads {game.label('TEXT4')!r}")
+    f1 = row[3::-1] + row[4:]
+    check(row_digits(game.label("TEXT15")) == f1, "F1 did not reverse the first four cells")
+
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
+
+
+def close_while_waiting(game):
+    game.close()
+    status = game.exit_status(5)
+    check(status == 0, f"closing in the wait ended with status {status}")
+
+
+def close_during_a_long_scramble(game):
+    game.focus("EDIT1")
+    game.keys("ctrl+a")
+    game.type("16000000")
+    wait_for("the count in the edit box", lambda: game.label("EDIT1") == "16000000")
+    game.click_control("BUTTON6")
+    time.sleep(0.3)
+    # Still working, and still answering: a click now is queued, not lost.
+    check(game.process.poll() is None, "the game ended on its own")
+    check(game.label("TEXT17") == " 0", "the count label is not readable mid-scramble")
+    started = time.monotonic()
+    game.close()
+    status = game.exit_status(5)
+    took = time.monotonic() - started
+    check(status == 0, f"closing mid-scramble ended with status {status}")
+    check(took < 1.0, f"closing mid-scramble took {took:.2f} s")
+    print(f"closed mid-scramble in {took:.3f} s")
+
+
+def interrupt_with_ctrl_c(game):
+    game.click(*FREE_SPOT)  # the window itself takes the focus
+    game.keys("ctrl+c")
+    text = game.box()
+    check("中断しました" in text, f"the box says {text!r}")
+    check("任意のキーを押してください" in text, f"the box says {text!r}")
+    check(game.process.poll() is None, "the game ended before the box was dismissed")
+    game.dismiss_box()
+    status = game.exit_status(5)
+    check(status == 0, f"dismissing the box ended with status {status}")
+
+
+def fatal_error_from_a_pasted_count(game):
+    paste = subprocess.Popen(["xclip", "-selection", "clipboard", "-loops", "2"],
+                             stdin=subprocess.PIPE, text=True)
+    paste.stdin.write("9" * 40)
+    paste.stdin.close()
+    def clipboard():
+        try:
+            return run("xclip", "-o", "-selection", "clipboard")
+        except subprocess.CalledProcessError:
+            return None
+    wait_for("the forty digits on the clipboard", lambda: clipboard() == "9" * 40)
+    game.focus("EDIT1")
+    game.keys("ctrl+a")
+    game.keys("ctrl+v")
+    game.click_control("BUTTON6")
+    text = game.box()
+    check("エラー" in text and "[6]" in text, f"the box says {text!r}")
+    game.dismiss_box()
+    status = game.exit_status(5)
+    check(status != 0, "a fatal error ended with status 0")
+    paste.kill()
+
+
+SCENARIOS = {
+    "start": start_shows_a_problem,
+    "close-in-wait": close_while_waiting,
+    "close-mid-scramble": close_during_a_long_scramble,
+    "ctrl-c": interrupt_with_ctrl_c,
+    "fatal-error": fatal_error_from_a_pasted_count,
+}
+
+
+def main():
+    scenario, binary = sys.argv[1], sys.argv[2]
+    process = subprocess.Popen([os.path.abspath(binary)])
+    try:
+        SCENARIOS[scenario](Game(process))
+    except Failure as failure:
+        print(f"FAIL {scenario}: {failure}", file=sys.stderr)
+        return 1
+    finally:
+        if process.poll() is None:
+            process.kill()
+            process.wait()
+    print(f"PASS {scenario}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
