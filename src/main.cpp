@@ -38,6 +38,10 @@ int main(int argc, char* argv[]) {
         if (ending.reason() == torvelo::GameEnded::Reason::Interrupted)
             torvelo::showInterruptedBox(form.get());
         return 0;
+    } catch (const torvelo::WindowNotOpened& failure) {
+        // No drawing surface to draw the diagram on.
+        torvelo::showWindowNotOpenedBox(failure.reason());
+        return 1;
     } catch (const torvelo::FatalError& error) {
         // The game failed, so the status says so; the box tells the player why.
         torvelo::showFatalErrorBox(form.get(), error.code());

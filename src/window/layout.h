@@ -35,6 +35,8 @@ inline constexpr QRgb WINDOW_BACKGROUND = qRgb(255, 255, 255);
 // nothing is written in it.
 inline constexpr const char* WINDOW_FACE = "FixedSys";
 inline constexpr int WINDOW_FONT_PIXELS = 18;
+inline constexpr int GRID_COLUMNS = 80;
+inline constexpr int GRID_ROWS = 26;
 
 inline constexpr std::size_t CONTROL_COUNT = 22;
 

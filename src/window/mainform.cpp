@@ -2,6 +2,7 @@
 
 #include "engine/game.h"
 #include "window/boxes.h"
+#include "window/copy_menu.h"
 #include "window/cp932.h"
 #include "window/fonts.h"
 #include "window/widgets.h"
@@ -11,7 +12,9 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <algorithm>
 #include <stdexcept>
@@ -97,6 +100,10 @@ MAINFORM::MAINFORM()
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(layoutFont(WINDOW_FACE, WINDOW_FONT_PIXELS));
+    textLayer_ = QStringList(GRID_ROWS, QString(GRID_COLUMNS, u' '));
+    surface_ = QImage(CLIENT_WIDTH, CLIENT_HEIGHT, QImage::Format_RGB32);
+    if (surface_.isNull()) throw WindowNotOpened(WindowNotOpened::Reason::SystemTrouble);
+    surface_.fill(QColor::fromRgb(WINDOW_BACKGROUND));
 
     move(WINDOW_X, WINDOW_Y);
     resize(CLIENT_WIDTH, CLIENT_HEIGHT);
@@ -141,6 +148,8 @@ void MAINFORM::build(Control& control, const ControlSpec& spec) {
         auto* button = new GameButton(this);
         button->setAutoDefault(false);
         button->setDefault(false);
+        // A right click on a button opens no menu, not even the window's.
+        button->setContextMenuPolicy(Qt::PreventContextMenu);
         control.button = button;
         widget = button;
         break;
@@ -309,6 +318,19 @@ void MAINFORM::mousePressEvent(QMouseEvent* event) {
     // Labels pass their clicks on to here, so a click on a label counts too.
     if (event->button() == Qt::LeftButton) setFocus(Qt::MouseFocusReason);
     event->accept();
+}
+
+void MAINFORM::paintEvent(QPaintEvent* event) {
+    QPainter painter(this);
+    painter.drawImage(event->rect(), surface_, event->rect());
+}
+
+void MAINFORM::contextMenuEvent(QContextMenuEvent* event) {
+    // Reaches here from the free area and from labels; the edit box keeps its
+    // own editing menu and buttons offer none.
+    QMenu menu(this);
+    addCopyMenu(menu, textLayer_, surface_);
+    menu.exec(event->globalPos());
 }
 
 bool MAINFORM::eventFilter(QObject* watched, QEvent* event) {

@@ -7,6 +7,8 @@
 #include "window/layout.h"
 
 #include <QElapsedTimer>
+#include <QImage>
+#include <QStringList>
 #include <QWidget>
 #include <array>
 #include <cstddef>
@@ -62,8 +64,11 @@ class MAINFORM final : public QWidget, public Controls {
     // there is none; exactly one handler per call.
     void WAIT_EVENT();
 
-    // The operation diagram comes with the drawing surface, in the next step.
-    void DRAW_DIAGRAM() {}
+    // Draws the operation diagram onto the drawing surface and the screen.
+    void DRAW_DIAGRAM();
+
+    // The persistent 640 x 468 bitmap from which the client area is repainted.
+    const QImage& surface() const { return surface_; }
 
     void BUTTON1_ON();
     void BUTTON2_ON();
@@ -84,6 +89,8 @@ class MAINFORM final : public QWidget, public Controls {
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -108,6 +115,8 @@ class MAINFORM final : public QWidget, public Controls {
     std::array<Control, CONTROL_COUNT> controls_;
     FixedQueue<Handler, EVENT_QUEUE_SIZE> EVENT_QUEUE;
     Game* game_ = nullptr;
+    QImage surface_;
+    QStringList textLayer_;        // the window font's 80 x 26 grid, blank in this game
     QElapsedTimer controlPressed_; // the last mouse press on a button or the edit box
     bool closed_ = false;
     bool interrupted_ = false;
