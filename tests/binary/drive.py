@@ -4,7 +4,7 @@
 close through wmctrl, and the labels read back through the accessibility bus,
 as a screen reader reads them.
 
-Usage: drive.py SCENARIO PATH_TO_TORVELO
+Usage: drive.py SCENARIO PATH_TO_TORVELO [ARGS...]
 Every wait is bounded; a scenario fails with a message and a non-zero status.
 """
 
@@ -22,6 +22,7 @@ BOX_TITLE = "torvelo.EXE"
 # Where the controls are, in client-area pixels (x, y, w, h).
 PLACES = {
     "BUTTON1": (44, 110, 77, 22),
+    "BUTTON2": (44, 154, 77, 22),
     "BUTTON6": (44, 341, 77, 22),
     "BUTTON7": (44, 429, 77, 22),
     "EDIT1": (132, 341, 44, 22),
@@ -265,20 +266,33 @@ def fatal_error_from_a_pasted_count(game):
     paste.kill()
 
 
+def screenshot(game, path):
+    """Not a test: a picture of a game in play, for the README."""
+    for name in ("BUTTON1", "BUTTON2", "BUTTON7"):
+        game.click_control(name)
+    wait_for("the answer", lambda: game.label("TEXT5") != "")
+    game.click(*FREE_SPOT)  # no control shows the focus
+    time.sleep(0.3)
+    run("import", "-frame", "-window", game.window, path)
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
+
+
 SCENARIOS = {
     "start": start_shows_a_problem,
     "close-in-wait": close_while_waiting,
     "close-mid-scramble": close_during_a_long_scramble,
     "ctrl-c": interrupt_with_ctrl_c,
     "fatal-error": fatal_error_from_a_pasted_count,
+    "screenshot": screenshot,
 }
 
 
 def main():
-    scenario, binary = sys.argv[1], sys.argv[2]
+    scenario, binary, args = sys.argv[1], sys.argv[2], sys.argv[3:]
     process = subprocess.Popen([os.path.abspath(binary)])
     try:
-        SCENARIOS[scenario](Game(process))
+        SCENARIOS[scenario](Game(process), *args)
     except Failure as failure:
         print(f"FAIL {scenario}: {failure}", file=sys.stderr)
         return 1
