@@ -32,12 +32,6 @@ void key(Window& w, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifie
     QTest::keyClick(w.form.windowHandle(), key, modifiers);
 }
 
-bool shownAndActive(Window& w) {
-    w.form.show();
-    w.form.activateWindow();
-    return QTest::qWaitForWindowActive(&w.form);
-}
-
 } // namespace
 
 class TestWindowEvents : public QObject {

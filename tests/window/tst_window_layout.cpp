@@ -51,7 +51,7 @@ QImage imageOf(QWidget* widget) {
     return widget->grab().toImage();
 }
 
-// 16,777,215 operation digits, the longest answer a problem can have.
+// 16,777,215 operation digits: the answer to a problem of 16777215 steps.
 Text longestAnswer() {
     Text digits(16777215, '1');
     for (std::size_t i = 0; i < digits.size(); ++i)

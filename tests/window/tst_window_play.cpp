@@ -17,12 +17,6 @@ namespace {
 const Text tenBlanks(10, ' ');
 const Text correct = "   \x90\xB3\x89\xF0\x82\xC5\x82\xB7"; // "   正解です"
 
-bool shownAndActive(Window& w) {
-    w.form.show();
-    w.form.activateWindow();
-    return QTest::qWaitForWindowActive(&w.form);
-}
-
 } // namespace
 
 class TestWindowPlay : public QObject {

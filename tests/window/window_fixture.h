@@ -65,6 +65,13 @@ struct Window {
     }
 };
 
+// The window shown and active, ready for input; false if it never got there.
+inline bool shownAndActive(Window& w) {
+    w.form.show();
+    w.form.activateWindow();
+    return QTest::qWaitForWindowActive(&w.form);
+}
+
 // The game's ROW_TEXT for a row written "1 2 3 4 5 6 7 8 9".
 inline Text rowText(const std::string& row) {
     return row + " \r";
