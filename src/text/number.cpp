@@ -3,7 +3,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <limits>
 #include <system_error>
 
 namespace torvelo {
@@ -211,8 +210,6 @@ double TEXT_NUMBER(std::string_view t) {
     if (ec == std::errc::result_out_of_range) {
         if (s.order > 0) throw FatalError(FatalError::Overflow);
         value = 0;
-    } else if (ec != std::errc{}) {
-        value = 0; // cannot happen after the scan; no number means 0
     } else if (std::isinf(value)) {
         throw FatalError(FatalError::Overflow);
     }
