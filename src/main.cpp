@@ -4,12 +4,14 @@
 #include "text/text.h"
 #include "window/boxes.h"
 #include "window/mainform.h"
+#include "window/translations.h"
 
 #include <QApplication>
 #include <memory>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    torvelo::useJapaneseQtTexts();
 
     std::unique_ptr<torvelo::MAINFORM> form;
     try {

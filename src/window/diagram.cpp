@@ -1,20 +1,12 @@
 #include "window/diagram.h"
 
 #include "engine/operations.h"
-#include "window/boxes.h"
+#include "window/layout.h"
 #include "window/mainform.h"
 
-#include <QPainter>
 #include <algorithm>
 
 namespace torvelo {
-
-namespace {
-// Cell k stands at x = 136 + 22k, under its digit on the ruler.
-int column(int cell) {
-    return 136 + 22 * cell;
-}
-} // namespace
 
 // Each operation gets two U-shaped brackets level with its button, both from
 // y = 55 + 45n: the inner pair (its first exchange) 20 pixels deep, the outer
@@ -27,8 +19,8 @@ std::array<QLine, 30> DIAGRAM_LINES() {
         const auto& exchanges = OPERATION_EXCHANGES[static_cast<std::size_t>(n)];
         const int depths[2] = {20, 35};
         for (std::size_t pair = 0; pair < 2; ++pair) {
-            const int left = column(std::min(exchanges[pair].first, exchanges[pair].second));
-            const int right = column(std::max(exchanges[pair].first, exchanges[pair].second));
+            const int left = cellColumn(std::min(exchanges[pair].first, exchanges[pair].second));
+            const int right = cellColumn(std::max(exchanges[pair].first, exchanges[pair].second));
             const int bottom = top + depths[pair];
             lines[next++] = QLine(left, top, left, bottom);
             lines[next++] = QLine(right, top, right, bottom);
@@ -39,14 +31,9 @@ std::array<QLine, 30> DIAGRAM_LINES() {
 }
 
 void MAINFORM::DRAW_DIAGRAM() {
-    QPainter painter(&surface_);
-    if (!painter.isActive()) throw WindowNotOpened(WindowNotOpened::Reason::SystemTrouble);
-    // Aliased, one pixel wide, square caps: both end points are set.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(QColor(0, 0, 0), 1, Qt::SolidLine, Qt::SquareCap));
+    // The window's drawing colour, black.
     for (const QLine& line : DIAGRAM_LINES())
-        painter.drawLine(line);
-    painter.end();
+        surface_.drawLine(line, QColor(0, 0, 0));
     repaint(); // onto the screen at once, not at the next paint
 }
 

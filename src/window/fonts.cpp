@@ -23,23 +23,22 @@ constexpr FaceMapping faceMappings[] = {
     {"ＤＨＰ平成ゴシックW5", "IPAPGothic"},
 };
 
-constexpr double millimetresPerInch = 25.4;
 constexpr double pointsPerInch = 72.0;
-constexpr double fallbackDotsPerInch = 96.0;
+constexpr double unscaledDotsPerInch = 96.0;
 
 } // namespace
 
-int fontPixelHeight(double points, double screenPixels, double screenMillimetres) {
-    const double pixelsPerMillimetre = screenMillimetres > 0
-                                           ? screenPixels / screenMillimetres
-                                           : fallbackDotsPerInch / millimetresPerInch;
-    return static_cast<int>(
-        std::lround(points * millimetresPerInch / pointsPerInch * pixelsPerMillimetre));
+int fontPixelHeight(double points, double logicalDotsPerInch) {
+    return static_cast<int>(std::lround(points / pointsPerInch * logicalDotsPerInch));
 }
 
+// The layout's boxes are in logical pixels, so the captions must be too: the
+// logical resolution is what the desktop was drawn for (96 unless the user
+// scales text alone), while a monitor's physical size says nothing about the
+// boxes. Where the desktop scales, Qt scales geometry and these pixel sizes
+// together by the device pixel ratio.
 int fontPixelHeight(double points, const QScreen* screen) {
-    if (!screen) return fontPixelHeight(points, 0, 0);
-    return fontPixelHeight(points, screen->geometry().height(), screen->physicalSize().height());
+    return fontPixelHeight(points, screen ? screen->logicalDotsPerInchY() : unscaledDotsPerInch);
 }
 
 void mapMissingFaces() {

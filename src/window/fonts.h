@@ -7,12 +7,12 @@ class QScreen;
 
 namespace torvelo {
 
-// The character height in pixels of a font of the given points on a screen so
-// many pixels and millimetres high; 96 pixels per inch where the screen reports
-// no physical size.
-int fontPixelHeight(double points, double screenPixels, double screenMillimetres);
+// The character height in pixels of a font of the given points at the given
+// logical resolution (dots per inch), rounded to the nearest pixel.
+int fontPixelHeight(double points, double logicalDotsPerInch);
 
-// Points to pixels for the screen the window opens on (the primary screen).
+// Points to pixels at the logical resolution of the screen the window opens
+// on; 96 dots per inch without a screen.
 int fontPixelHeight(double points, const QScreen* screen);
 
 // The layout's faces are Windows faces that Debian does not have; each is

@@ -17,6 +17,7 @@ constexpr QRgb yellow = qRgb(255, 255, 0);
 constexpr QRgb cyan = qRgb(0, 255, 255);
 
 constexpr auto label = ControlKind::Label;
+constexpr auto ruler = ControlKind::Ruler;
 constexpr auto button = ControlKind::Button;
 constexpr auto edit = ControlKind::Edit;
 
@@ -36,7 +37,7 @@ const std::array<ControlSpec, CONTROL_COUNT> LAYOUT{{
     // The heading TEXT1 had no row of its own; it fills the gap left of TEXT3
     // and above the ruler with the game's title, like the other black labels.
     {"TEXT1",   label,  44,  11, 330, 44, "Torvelo",            pGothic, 16, black,   white,  left,       true},
-    {"TEXT2",   label,  143, 66, 220, 33, "１ 2 3 4 5 6 7 8 9", heisei,  16, magenta, white,  centredTop, true},
+    {"TEXT2",   ruler,  143, 66, 220, 33, "１ 2 3 4 5 6 7 8 9", heisei,  16, magenta, white,  centredTop, true},
     {"BUTTON1", button, 44, 110,  77, 22, "Ｆ１",               pGothic, 12, black,   white,  centred,    false},
     {"BUTTON2", button, 44, 154,  77, 22, "Ｆ２",               pGothic, 12, black,   white,  centred,    false},
     {"BUTTON3", button, 44, 198,  77, 22, "Ｆ３",               pGothic, 12, black,   white,  centred,    false},

@@ -10,7 +10,8 @@
 
 namespace torvelo {
 
-enum class ControlKind { Label, Button, Edit };
+// A ruler is a label whose words stand each over its own cell column.
+enum class ControlKind { Label, Ruler, Button, Edit };
 
 struct ControlSpec {
     std::string_view name;
@@ -37,6 +38,12 @@ inline constexpr const char* WINDOW_FACE = "FixedSys";
 inline constexpr int WINDOW_FONT_PIXELS = 18;
 inline constexpr int GRID_COLUMNS = 80;
 inline constexpr int GRID_ROWS = 26;
+
+// Cell k of the row (1 to 9) stands at this x in the client area: the ruler
+// numbers it and the operation diagram's brackets join it.
+inline constexpr int cellColumn(int k) {
+    return 136 + 22 * k;
+}
 
 inline constexpr std::size_t CONTROL_COUNT = 22;
 

@@ -64,7 +64,7 @@ bool sameName(std::string_view a, std::string_view b) {
 // single words in one-line labels.
 std::size_t visibleBytes(const ControlSpec& spec, const QFont& font) {
     const std::size_t perLine = 2 * (static_cast<std::size_t>(spec.width) + 1) + 1;
-    if (spec.kind != ControlKind::Label) return perLine;
+    if (spec.kind != ControlKind::Label && spec.kind != ControlKind::Ruler) return perLine;
     const int lineSpacing = std::max(1, QFontMetrics(font).lineSpacing());
     const auto lines = static_cast<std::size_t>((spec.height + lineSpacing - 1) / lineSpacing);
     return lines * perLine;
@@ -81,11 +81,22 @@ void setColours(QWidget* widget, const ControlSpec& spec) {
     widget->setPalette(palette);
 }
 
+// The drawing surface, made with the window and white from the start.
+Surface makeSurface(qreal devicePixelRatio) {
+    try {
+        return Surface(QSize(CLIENT_WIDTH, CLIENT_HEIGHT), QColor::fromRgb(WINDOW_BACKGROUND),
+                       devicePixelRatio);
+    } catch (const std::bad_alloc&) {
+        throw WindowNotOpened(WindowNotOpened::Reason::SystemTrouble);
+    }
+}
+
 } // namespace
 
 MAINFORM::MAINFORM()
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint) {
+                           Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint),
+      surface_(makeSurface(devicePixelRatioF())) {
     if (!QGuiApplication::primaryScreen())
         throw WindowNotOpened(WindowNotOpened::Reason::CannotOpen);
     mapMissingFaces();
@@ -101,9 +112,6 @@ MAINFORM::MAINFORM()
     setAutoFillBackground(true);
     setFont(layoutFont(WINDOW_FACE, WINDOW_FONT_PIXELS));
     textLayer_ = QStringList(GRID_ROWS, QString(GRID_COLUMNS, u' '));
-    surface_ = QImage(CLIENT_WIDTH, CLIENT_HEIGHT, QImage::Format_RGB32);
-    if (surface_.isNull()) throw WindowNotOpened(WindowNotOpened::Reason::SystemTrouble);
-    surface_.fill(QColor::fromRgb(WINDOW_BACKGROUND));
 
     move(WINDOW_X, WINDOW_Y);
     resize(CLIENT_WIDTH, CLIENT_HEIGHT);
@@ -134,8 +142,9 @@ void MAINFORM::build(Control& control, const ControlSpec& spec) {
     control.spec = &spec;
     QWidget* widget = nullptr;
     switch (spec.kind) {
-    case ControlKind::Label: {
-        auto* label = new QLabel(this);
+    case ControlKind::Label:
+    case ControlKind::Ruler: {
+        auto* label = spec.kind == ControlKind::Ruler ? new RulerLabel(this) : new QLabel(this);
         label->setTextFormat(Qt::PlainText);
         label->setAutoFillBackground(true);
         label->setWordWrap(spec.wrap);
@@ -163,7 +172,7 @@ void MAINFORM::build(Control& control, const ControlSpec& spec) {
     }
     }
     control.widget = widget;
-    if (spec.kind != ControlKind::Label) widget->installEventFilter(this);
+    if (!control.label) widget->installEventFilter(this);
     widget->setObjectName(
         QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
     setColours(widget, spec);
@@ -320,16 +329,21 @@ void MAINFORM::mousePressEvent(QMouseEvent* event) {
     event->accept();
 }
 
-void MAINFORM::paintEvent(QPaintEvent* event) {
+void MAINFORM::paintEvent(QPaintEvent*) {
+    // A window moved to a screen of another scale gets its bitmap made anew
+    // there, lines and all; the painter clips to what needs repainting.
+    surface_.setDevicePixelRatio(devicePixelRatioF());
     QPainter painter(this);
-    painter.drawImage(event->rect(), surface_, event->rect());
+    painter.drawImage(QPoint(0, 0), surface_.image());
 }
 
 void MAINFORM::contextMenuEvent(QContextMenuEvent* event) {
     // Reaches here from the free area and from labels; the edit box keeps its
     // own editing menu and buttons offer none.
     QMenu menu(this);
-    addCopyMenu(menu, textLayer_, surface_);
+    // The picture is the surface at one pixel per logical pixel, 640 x 468,
+    // whatever the desktop's scale.
+    addCopyMenu(menu, textLayer_, surface_.imageAt(1));
     menu.exec(event->globalPos());
 }
 

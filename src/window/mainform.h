@@ -5,9 +5,9 @@
 #include "engine/controls.h"
 #include "window/event_queue.h"
 #include "window/layout.h"
+#include "window/surface.h"
 
 #include <QElapsedTimer>
-#include <QImage>
 #include <QStringList>
 #include <QWidget>
 #include <array>
@@ -67,8 +67,9 @@ class MAINFORM final : public QWidget, public Controls {
     // Draws the operation diagram onto the drawing surface and the screen.
     void DRAW_DIAGRAM();
 
-    // The persistent 640 x 468 bitmap from which the client area is repainted.
-    const QImage& surface() const { return surface_; }
+    // The persistent bitmap from which the client area is repainted, at the
+    // window's device pixel ratio: 640 x 468 pixels on an unscaled desktop.
+    const QImage& surface() const { return surface_.image(); }
 
     void BUTTON1_ON();
     void BUTTON2_ON();
@@ -115,7 +116,7 @@ class MAINFORM final : public QWidget, public Controls {
     std::array<Control, CONTROL_COUNT> controls_;
     FixedQueue<Handler, EVENT_QUEUE_SIZE> EVENT_QUEUE;
     Game* game_ = nullptr;
-    QImage surface_;
+    Surface surface_;
     QStringList textLayer_;        // the window font's 80 x 26 grid, blank in this game
     QElapsedTimer controlPressed_; // the last mouse press on a button or the edit box
     bool closed_ = false;

@@ -1,5 +1,8 @@
 #include "window/widgets.h"
 
+#include "window/layout.h"
+
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QPainter>
 
@@ -109,6 +112,24 @@ void DigitEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(QPen(QColor(0, 0, 0), editBorder));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+// Centring the label's text as a whole puts the digits wherever the face's
+// advances and blanks happen to fall (the full-width first digit alone is
+// twice as wide as the others), so the ruler would number the wrong brackets.
+// Each word's ink is centred on its column instead; the text stays as it is.
+void RulerLabel::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetricsF metrics(font(), this);
+    const QStringList words = text().split(u' ', Qt::SkipEmptyParts);
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const QRectF ink = metrics.tightBoundingRect(words[i]);
+        // The column is a pixel; its centre is half a pixel in.
+        const qreal centre = cellColumn(static_cast<int>(i) + 1) - x() + 0.5;
+        painter.drawText(QPointF(centre - ink.center().x(), metrics.ascent()), words[i]);
+    }
 }
 
 } // namespace torvelo

@@ -1,6 +1,7 @@
-// The two kinds of control that behave differently from Qt's defaults.
+// The kinds of control that behave differently from Qt's defaults.
 #pragma once
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -30,6 +31,18 @@ class DigitEdit final : public QLineEdit {
   protected:
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// The cell ruler: a label whose k-th word stands centred over cell k's column
+// of the diagram, whatever the face's widths. Its text, its accessible name
+// and everything else about it are a plain label's.
+class RulerLabel final : public QLabel {
+    Q_OBJECT
+  public:
+    explicit RulerLabel(QWidget* parent) : QLabel(parent) {}
+
+  protected:
     void paintEvent(QPaintEvent* event) override;
 };
 

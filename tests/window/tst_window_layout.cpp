@@ -1,17 +1,20 @@
 // The built window against its layout: controls, order, geometry, fonts,
 // colours, and how labels show what the engine writes into them.
 #include "window/cp932.h"
-#include "window/fonts.h"
 #include "window/layout.h"
 #include "window/mainform.h"
+#include "window/translations.h"
 
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 #include <map>
+#include <memory>
 #include <stdexcept>
 #include <string>
 
@@ -38,6 +41,13 @@ QString expectedFamily(const char* face) {
         {"FixedSys", "IPAGothic"},
     };
     return families.at(face);
+}
+
+// Character heights in pixels of the layout's point sizes on an unscaled
+// desktop, 96 logical dots per inch: points * 96 / 72, rounded.
+int pixelsFor(int points) {
+    static const std::map<int, int> pixels = {{10, 13}, {12, 16}, {13, 17}, {14, 19}, {16, 21}};
+    return pixels.at(points);
 }
 
 bool allPixels(const QImage& image, QRgb colour) {
@@ -83,6 +93,7 @@ class TestWindowLayout : public QObject {
     void carriageReturnShowsNothing();
     void blankLabelIsBackground_data();
     void blankLabelIsBackground();
+    void qtTextsAreJapanese();
 };
 
 void TestWindowLayout::controls_data() {
@@ -109,11 +120,12 @@ void TestWindowLayout::controls() {
     QCOMPARE(widget->palette().color(QPalette::Window), QColor::fromRgb(spec.background));
 
     QCOMPARE(widget->font().family(), QString::fromUtf8(spec.face));
-    QCOMPARE(widget->font().pixelSize(), torvelo::fontPixelHeight(spec.points, form.screen()));
+    QCOMPARE(widget->font().pixelSize(), pixelsFor(spec.points));
     QCOMPARE(QFontInfo(widget->font()).family(), expectedFamily(spec.face));
 
     switch (spec.kind) {
-    case ControlKind::Label: {
+    case ControlKind::Label:
+    case ControlKind::Ruler: {
         auto* label = qobject_cast<QLabel*>(widget);
         QVERIFY(label);
         QCOMPARE(label->text(), initial);
@@ -175,7 +187,7 @@ void TestWindowLayout::geometryRules() {
             if (&other != &spec)
                 QVERIFY2(!rectOf(spec).intersects(rectOf(other)),
                          qPrintable(name + " overlaps another control"));
-        labels += spec.kind == ControlKind::Label;
+        labels += spec.kind == ControlKind::Label || spec.kind == ControlKind::Ruler;
         buttons += spec.kind == ControlKind::Button;
         edits += spec.kind == ControlKind::Edit;
     }
@@ -283,6 +295,24 @@ void TestWindowLayout::blankLabelIsBackground() {
     MAINFORM form;
     form.setText(name.constData(), text);
     QVERIFY(allPixels(imageOf(form.control(name.constData())), background));
+}
+
+// The edit box's own menu, which Qt writes, speaks the window's language.
+void TestWindowLayout::qtTextsAreJapanese() {
+    QVERIFY(torvelo::useJapaneseQtTexts());
+    MAINFORM form;
+    auto* edit = qobject_cast<QLineEdit*>(form.control("EDIT1"));
+    std::unique_ptr<QMenu> menu(edit->createStandardContextMenu());
+    int entries = 0;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator()) continue;
+        ++entries;
+        const QString text = action->text();
+        QVERIFY2(
+            std::any_of(text.begin(), text.end(), [](QChar c) { return c.unicode() >= 0x3000; }),
+            qPrintable(text));
+    }
+    QCOMPARE(entries, 7); // undo, redo, cut, copy, paste, delete, select all
 }
 
 QTEST_MAIN(TestWindowLayout)

@@ -90,27 +90,23 @@ void TestWindowText::prefix() {
 
 void TestWindowText::pixelHeight_data() {
     QTest::addColumn<double>("points");
-    QTest::addColumn<double>("screenPixels");
-    QTest::addColumn<double>("screenMillimetres");
+    QTest::addColumn<double>("dpi");
     QTest::addColumn<int>("pixels");
-    // 768 pixels on 203.2 mm is 96 dots per inch.
-    QTest::newRow("10 pt at 96 dpi") << 10.0 << 768.0 << 203.2 << 13;
-    QTest::newRow("12 pt at 96 dpi") << 12.0 << 768.0 << 203.2 << 16;
-    QTest::newRow("13 pt at 96 dpi") << 13.0 << 768.0 << 203.2 << 17;
-    QTest::newRow("14 pt at 96 dpi") << 14.0 << 768.0 << 203.2 << 19;
-    QTest::newRow("16 pt at 96 dpi") << 16.0 << 768.0 << 203.2 << 21;
-    QTest::newRow("Xvfb's 203 mm for 768 pixels") << 14.0 << 768.0 << 203.0 << 19;
-    QTest::newRow("no physical size: 96 dpi") << 14.0 << 768.0 << 0.0 << 19;
-    QTest::newRow("10 pt at 100 dpi") << 10.0 << 800.0 << 203.2 << 14;
-    QTest::newRow("16 pt at 144 dpi") << 16.0 << 1152.0 << 203.2 << 32;
+    QTest::newRow("10 pt at 96 dpi") << 10.0 << 96.0 << 13;
+    QTest::newRow("12 pt at 96 dpi") << 12.0 << 96.0 << 16;
+    QTest::newRow("13 pt at 96 dpi") << 13.0 << 96.0 << 17;
+    QTest::newRow("14 pt at 96 dpi") << 14.0 << 96.0 << 19;
+    QTest::newRow("16 pt at 96 dpi") << 16.0 << 96.0 << 21;
+    QTest::newRow("10 pt at 100 dpi") << 10.0 << 100.0 << 14;
+    QTest::newRow("16 pt at 144 dpi") << 16.0 << 144.0 << 32;
+    QTest::newRow("13 pt at 72 dpi") << 13.0 << 72.0 << 13;
 }
 
 void TestWindowText::pixelHeight() {
     QFETCH(double, points);
-    QFETCH(double, screenPixels);
-    QFETCH(double, screenMillimetres);
+    QFETCH(double, dpi);
     QFETCH(int, pixels);
-    QCOMPARE(torvelo::fontPixelHeight(points, screenPixels, screenMillimetres), pixels);
+    QCOMPARE(torvelo::fontPixelHeight(points, dpi), pixels);
 }
 
 QTEST_APPLESS_MAIN(TestWindowText)
