@@ -30,6 +30,7 @@ PLACES = {
     "TEXT5": (132, 429, 484, 22),
     "TEXT11": (374, 110, 253, 33),
     "TEXT15": (374, 286, 253, 33),
+    "TEXT16": (363, 66, 88, 22),
     "TEXT17": (473, 66, 154, 22),
 }
 FREE_SPOT = (350, 330)  # inside the window, outside every control
@@ -71,8 +72,9 @@ def walk(node, depth=0):
 
 
 class Game:
-    def __init__(self, process):
+    def __init__(self, process, scale=1):
         self.process = process
+        self.scale = scale  # device pixels per logical pixel
         self.window = wait_for("the game window", lambda: self._window_named(TITLE))
         self.app = wait_for("the game on the accessibility bus", self._find_app)
         wait_for("the first problem", lambda: re.search(r"\d", self.label("TEXT15")))
@@ -108,6 +110,7 @@ class Game:
         """The control whose rectangle is the layout's for NAME."""
         frame = wait_for("the window on the accessibility bus", lambda: self._frame(TITLE))
         origin = frame.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+        # Qt reports extents in logical pixels, whatever the scale.
         want = PLACES[name]
         for node in walk(frame):
             if node is frame:
@@ -128,7 +131,31 @@ class Game:
         return node.name or ""
 
     def click(self, x, y):
+        """Clicks at a point of the client area, in logical pixels."""
+        x, y = int(x * self.scale), int(y * self.scale)
         run("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "1")
+
+    def client_size(self):
+        out = run("xwininfo", "-id", self.window)
+        width = int(re.search(r"Width: (\d+)", out).group(1))
+        height = int(re.search(r"Height: (\d+)", out).group(1))
+        return width, height
+
+    def screenshot(self):
+        """The client area as the X server holds it: a function from a device
+        pixel (x, y) to its (r, g, b)."""
+        data = subprocess.run(["import", "-window", self.window, "-depth", "8", "ppm:-"], check=True,
+                              capture_output=True, timeout=10).stdout
+        # P6 header: magic, width, height, maximum value, each after white space.
+        fields = data.split(maxsplit=4)
+        width, height = int(fields[1]), int(fields[2])
+        pixels = fields[4]
+        check(len(pixels) >= width * height * 3, "the screenshot is short")
+
+        def at(x, y):
+            i = (y * width + x) * 3
+            return tuple(pixels[i:i + 3])
+        return at
 
     def click_control(self, name):
         x, y, w, h = PLACES[name]
@@ -186,9 +213,30 @@ def row_digits(text):
     return [int(d) for d in re.findall(r"\d", text)]
 
 
+# Pixels of the operation diagram in logical pixels of the client area: on its
+# lines (sides, bottoms, corners), and just beside them.
+ON_THE_LINES = [(180, 100), (180, 120), (202, 110), (158, 135), (246, 200), (334, 315)]
+BESIDE_THEM = [(179, 110), (181, 110), (190, 119), (190, 121), (150, 200), (300, 330)]
+
+
+def check_diagram(game):
+    """The diagram is on the window: black on its lines, white beside them, each
+    logical pixel a solid block of the scale's size."""
+    at = game.screenshot()
+    s = game.scale
+    for points, colour, what in ((ON_THE_LINES, (0, 0, 0), "black"),
+                                 (BESIDE_THEM, (255, 255, 255), "white")):
+        for x, y in points:
+            for dx in range(s):
+                for dy in range(s):
+                    pixel = at(x * s + dx, y * s + dy)
+                    check(pixel == colour, f"diagram pixel ({x}, {y}) is {pixel}, not {what}")
+
+
 # ---- the scenarios --------------------------------------------------------
 
 def start_shows_a_problem(game):
+    check_diagram(game)
     row = row_digits(game.label("TEXT15"))
     check(sorted(row) == list(range(1, 10)), f"TEXT15 is no row of the nine digits: {row}")
     check(row != list(range(1, 10)), "the first problem is the ordered row")
@@ -202,6 +250,25 @@ def start_shows_a_problem(game):
     f1 = row[3::-1] + row[4:]
     check(row_digits(game.label("TEXT15")) == f1, "F1 did not reverse the first four cells")
 
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
+
+
+def scaled_desktop(game):
+    """At QT_SCALE_FACTOR=2 the whole window doubles: its size, the diagram
+    and the captions."""
+    size = game.client_size()
+    check(size == (1280, 936), f"the client area is {size}")
+    check_diagram(game)
+    # The red ink of 変換回数 (a 16-pixel face) spans twice its unscaled rows.
+    at = game.screenshot()
+    x0, y0, w, h = (v * 2 for v in PLACES["TEXT16"])
+    rows = [y for y in range(y0, y0 + h)
+            if any(at(x, y)[0] > 200 and at(x, y)[1] < 100 for x in range(x0, x0 + w))]
+    ink = max(rows) - min(rows) + 1 if rows else 0
+    check(24 <= ink <= 36, f"変換回数 is {ink} device pixels high")
+    game.click_control("BUTTON1")
+    wait_for("the move to be counted", lambda: game.label("TEXT17") == " 1")
     game.close()
     check(game.exit_status(5) == 0, "closing did not end with status 0")
 
@@ -280,6 +347,7 @@ def screenshot(game, path):
 
 SCENARIOS = {
     "start": start_shows_a_problem,
+    "scale-2": scaled_desktop,
     "close-in-wait": close_while_waiting,
     "close-mid-scramble": close_during_a_long_scramble,
     "ctrl-c": interrupt_with_ctrl_c,
@@ -287,12 +355,17 @@ SCENARIOS = {
     "screenshot": screenshot,
 }
 
+# Scenarios that run the game on a scaled desktop, and the scale.
+SCALES = {"scale-2": 2}
+
 
 def main():
     scenario, binary, args = sys.argv[1], sys.argv[2], sys.argv[3:]
-    process = subprocess.Popen([os.path.abspath(binary)])
+    scale = SCALES.get(scenario, 1)
+    env = dict(os.environ, QT_SCALE_FACTOR=str(scale))
+    process = subprocess.Popen([os.path.abspath(binary)], env=env)
     try:
-        SCENARIOS[scenario](Game(process), *args)
+        SCENARIOS[scenario](Game(process, scale), *args)
     except Failure as failure:
         print(f"FAIL {scenario}: {failure}", file=sys.stderr)
         return 1
