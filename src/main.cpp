@@ -3,15 +3,40 @@
 #include "text/clock.h"
 #include "text/text.h"
 #include "window/boxes.h"
+#include "window/command_line.h"
+#include "window/display.h"
 #include "window/mainform.h"
+#include "window/session.h"
 #include "window/translations.h"
 
 #include <QApplication>
+#include <iostream>
 #include <memory>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    switch (torvelo::commandLineRequest(argc, argv)) {
+    case torvelo::Request::Help:
+        std::cout << torvelo::helpText();
+        return 0;
+    case torvelo::Request::Version:
+        std::cout << torvelo::versionText();
+        return 0;
+    case torvelo::Request::Play:
+        break;
+    }
+    if (const std::string problem = torvelo::displayProblem(); !problem.empty()) {
+        std::cerr << problem << '\n';
+        return 1;
+    }
+
+    // Qt is shown the program's name alone: the game takes no arguments, so
+    // none can retitle, resize or re-platform its window.
+    int qtArgc = 1;
+    char* qtArgv[] = {argv[0], nullptr};
+    QApplication app(qtArgc, qtArgv);
     torvelo::useJapaneseQtTexts();
+    // Logout, shutdown and a lost display close every window, as the player can.
+    torvelo::SessionEnd sessionEnd([] { QApplication::closeAllWindows(); });
 
     std::unique_ptr<torvelo::MAINFORM> form;
     try {

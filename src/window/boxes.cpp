@@ -28,6 +28,13 @@ class AnyKeyBox final : public QMessageBox {
     }
 
   protected:
+    // Where no window manager gives a new window the focus, the box takes it,
+    // so that "any key" reaches it.
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        activateWindow();
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (event->type() != QEvent::KeyPress) return false;
         auto* target = qobject_cast<QWidget*>(watched);

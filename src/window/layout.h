@@ -23,7 +23,8 @@ struct ControlSpec {
     QRgb textColour;
     QRgb background;
     Qt::Alignment alignment;
-    bool wrap; // break at word boundaries onto further lines
+    bool wrap;               // break at word boundaries onto further lines
+    const char* description; // what the control is for, for screen readers; UTF-8
 };
 
 inline constexpr int CLIENT_WIDTH = 640;

@@ -132,6 +132,10 @@ std::unique_ptr<MAINFORM> MAINFORM::open() {
         throw WindowNotOpened(WindowNotOpened::Reason::NotEnoughMemory);
     }
     form->show();
+    // A window manager activates a new window; without one (a kiosk, a bare X
+    // session) nobody does, and Tab and Ctrl+C would do nothing until the
+    // player clicked. Qt asks the manager, or sets the X input focus itself.
+    form->activateWindow();
     // Painted before the start-up steps run; a close made now is honoured by
     // the first wait.
     QCoreApplication::processEvents();
@@ -175,6 +179,8 @@ void MAINFORM::build(Control& control, const ControlSpec& spec) {
     if (!control.label) widget->installEventFilter(this);
     widget->setObjectName(
         QString::fromUtf8(spec.name.data(), static_cast<qsizetype>(spec.name.size())));
+    // Screen readers read a control's text as its name, and this as what it is for.
+    widget->setAccessibleDescription(QString::fromUtf8(spec.description));
     setColours(widget, spec);
     widget->setFont(layoutFont(spec.face, fontPixelHeight(spec.points, screen())));
     widget->setGeometry(spec.x, spec.y, spec.width, spec.height);
@@ -227,11 +233,12 @@ const Text& MAINFORM::text(std::string_view name) const {
 
 void MAINFORM::display(Control& control) {
     const std::string_view bytes(control.text);
-    const QString shown = displayText(bytes.substr(0, cp932Prefix(bytes, control.shownBytes)));
-    // A label is handed ROW_TEXT's closing carriage return as it is: Qt draws a
-    // carriage return as a blank, and after the row's last blank that shows
-    // nothing (a line break would only add an empty line below).
-    if (control.label) control.label->setText(shown);
+    QString shown = displayText(bytes.substr(0, cp932Prefix(bytes, control.shownBytes)));
+    // ROW_TEXT ends in a carriage return. Qt draws one as a blank, and after the
+    // row's last blank that shows nothing; but a screen reader would speak it,
+    // so a label is handed the blank it looks like. Read back, the control
+    // still gives the carriage return.
+    if (control.label) control.label->setText(shown.replace(u'\r', u' '));
     if (control.button) control.button->setText(shown);
     if (control.edit) {
         // The program's own setting raises the change event like typing does,
@@ -310,7 +317,28 @@ void MAINFORM::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
+bool MAINFORM::pressOperationKey(QKeyEvent* event) {
+    // Plain F1 to F5 only: with a modifier the key is the desktop's (Alt+F4).
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const int key = event->key();
+    if (modifiers != Qt::NoModifier || key < Qt::Key_F1 || key > Qt::Key_F5) return false;
+    static constexpr std::string_view buttons[] = {"BUTTON1", "BUTTON2", "BUTTON3", "BUTTON4",
+                                                   "BUTTON5"};
+    QPushButton* button = find(buttons[key - Qt::Key_F1])->button;
+    if (event->type() == QEvent::KeyPress) {
+        // A click queues the event just as the mouse's does; each press the
+        // platform's key repeat sends is one more.
+        button->click();
+        button->setDown(true); // shown pressed while the key is held
+    } else if (!event->isAutoRepeat()) {
+        button->setDown(false);
+    }
+    event->accept();
+    return true;
+}
+
 void MAINFORM::keyPressEvent(QKeyEvent* event) {
+    if (pressOperationKey(event)) return;
     // Ctrl+C interrupts only while the window itself has the focus; a control
     // that passes the key on (a button) does not count.
     const Qt::KeyboardModifiers modifiers = event->modifiers();
@@ -321,6 +349,10 @@ void MAINFORM::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void MAINFORM::keyReleaseEvent(QKeyEvent* event) {
+    if (!pressOperationKey(event)) QWidget::keyReleaseEvent(event);
 }
 
 void MAINFORM::mousePressEvent(QMouseEvent* event) {
@@ -349,6 +381,10 @@ void MAINFORM::contextMenuEvent(QContextMenuEvent* event) {
 
 bool MAINFORM::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseButtonPress) controlPressed_.start();
+    // The buttons are labelled Ｆ１ to Ｆ５, so the keys press them, from
+    // whichever control has the focus, before the control sees them.
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)
+        if (pressOperationKey(static_cast<QKeyEvent*>(event))) return true;
     return QWidget::eventFilter(watched, event);
 }
 

@@ -88,6 +88,7 @@ class MAINFORM final : public QWidget, public Controls {
   protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -105,6 +106,7 @@ class MAINFORM final : public QWidget, public Controls {
         std::size_t shownBytes = 0; // at most this much of text can be visible
     };
 
+    bool pressOperationKey(QKeyEvent* event);
     Control* find(std::string_view name);
     const Control* find(std::string_view name) const;
     void build(Control& control, const ControlSpec& spec);

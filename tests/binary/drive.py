@@ -10,6 +10,7 @@ Every wait is bounded; a scenario fails with a message and a non-zero status.
 
 import os
 import re
+import signal
 import subprocess
 import sys
 import time
@@ -279,23 +280,69 @@ def close_while_waiting(game):
     check(status == 0, f"closing in the wait ended with status {status}")
 
 
-def close_during_a_long_scramble(game):
+def start_a_long_scramble(game, count):
     game.focus("EDIT1")
     game.keys("ctrl+a")
-    game.type("16000000")
-    wait_for("the count in the edit box", lambda: game.label("EDIT1") == "16000000")
+    game.type(count)
+    wait_for("the count in the edit box", lambda: game.label("EDIT1") == count)
     game.click_control("BUTTON6")
     time.sleep(0.3)
     # Still working, and still answering: a click now is queued, not lost.
     check(game.process.poll() is None, "the game ended on its own")
     check(game.label("TEXT17") == " 0", "the count label is not readable mid-scramble")
+
+
+def ends_within_a_second(game, how, end):
     started = time.monotonic()
-    game.close()
+    end()
     status = game.exit_status(5)
     took = time.monotonic() - started
-    check(status == 0, f"closing mid-scramble ended with status {status}")
-    check(took < 1.0, f"closing mid-scramble took {took:.2f} s")
-    print(f"closed mid-scramble in {took:.3f} s")
+    check(status == 0, f"{how} ended with status {status}")
+    check(took < 1.0, f"{how} took {took:.2f} s")
+    print(f"{how}: ended with 0 in {took:.3f} s")
+
+
+def close_during_a_long_scramble(game):
+    start_a_long_scramble(game, "16000000")
+    ends_within_a_second(game, "closing mid-scramble", game.close)
+
+
+def session_signal(name, mid_scramble):
+    """The session ends the game with a signal (shutdown, logout, a closed
+    terminal): as a close, with status 0, waiting or working."""
+    def scenario(game):
+        if mid_scramble:
+            start_a_long_scramble(game, "300000000")
+        ends_within_a_second(game, f"{name}{' mid-scramble' if mid_scramble else ''}",
+                             lambda: game.process.send_signal(getattr(signal, name)))
+    return scenario
+
+
+def display_goes_away(game):
+    """The X server ends under the game, as it does at the end of a session."""
+    xvfb = int(os.environ["TORVELO_XVFB_PID"])
+    ends_within_a_second(game, "losing the display", lambda: os.kill(xvfb, signal.SIGTERM))
+
+
+def keyboard_without_a_window_manager(game):
+    """With nobody to activate it, the window still takes the keyboard at start:
+    Tab reaches Ｆ１ and Shift+Tab gives the focus back to the window."""
+    f1 = game.accessible_at("BUTTON1")
+    focused = lambda: f1.getState().contains(pyatspi.STATE_FOCUSED)
+    game.keys("Tab")
+    wait_for("Tab to reach Ｆ１", focused)
+    game.keys("shift+Tab")
+    wait_for("Shift+Tab to give the window the focus", lambda: not focused())
+    interrupt_with_ctrl_c(game)
+
+
+def arguments_change_nothing(game):
+    """Qt's own options on the command line neither retitle nor resize the game
+    (the window was found by its title "Torvelo")."""
+    size = game.client_size()
+    check(size == (640, 468), f"the client area is {size}")
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
 
 
 def interrupt_with_ctrl_c(game):
@@ -305,7 +352,11 @@ def interrupt_with_ctrl_c(game):
     check("中断しました" in text, f"the box says {text!r}")
     check("任意のキーを押してください" in text, f"the box says {text!r}")
     check(game.process.poll() is None, "the game ended before the box was dismissed")
-    game.dismiss_box()
+    if os.environ.get("TORVELO_NO_WM"):
+        # Nobody activates the box but the box itself: any key reaches it.
+        game.keys("Return")
+    else:
+        game.dismiss_box()
     status = game.exit_status(5)
     check(status == 0, f"dismissing the box ended with status {status}")
 
@@ -350,6 +401,14 @@ SCENARIOS = {
     "scale-2": scaled_desktop,
     "close-in-wait": close_while_waiting,
     "close-mid-scramble": close_during_a_long_scramble,
+    "sigterm": session_signal("SIGTERM", False),
+    "sighup": session_signal("SIGHUP", False),
+    "sigterm-mid-scramble": session_signal("SIGTERM", True),
+    "sighup-mid-scramble": session_signal("SIGHUP", True),
+    "display-lost": display_goes_away,
+    "no-wm-keys": keyboard_without_a_window_manager,
+    "no-wm-ctrl-c": interrupt_with_ctrl_c,
+    "arguments": arguments_change_nothing,
     "ctrl-c": interrupt_with_ctrl_c,
     "fatal-error": fatal_error_from_a_pasted_count,
     "screenshot": screenshot,
@@ -358,12 +417,16 @@ SCENARIOS = {
 # Scenarios that run the game on a scaled desktop, and the scale.
 SCALES = {"scale-2": 2}
 
+# Scenarios that give the game arguments: Qt's own options, and nonsense.
+ARGUMENTS = {"arguments": ["-qwindowtitle", "Hacked", "-qwindowgeometry", "200x100+300+300",
+                           "-platform", "minimal", "--no-such-option", "file.txt"]}
+
 
 def main():
     scenario, binary, args = sys.argv[1], sys.argv[2], sys.argv[3:]
     scale = SCALES.get(scenario, 1)
     env = dict(os.environ, QT_SCALE_FACTOR=str(scale))
-    process = subprocess.Popen([os.path.abspath(binary)], env=env)
+    process = subprocess.Popen([os.path.abspath(binary)] + ARGUMENTS.get(scenario, []), env=env)
     try:
         SCENARIOS[scenario](Game(process, scale), *args)
     except Failure as failure:

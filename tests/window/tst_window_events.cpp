@@ -50,6 +50,10 @@ class TestWindowEvents : public QObject {
     void arrowsMoveNothing();
     void keyPressesButtonOnRelease_data();
     void keyPressesButtonOnRelease();
+    void functionKeysPressTheirButtons_data();
+    void functionKeysPressTheirButtons();
+    void heldFunctionKeyRepeatsAsThePlatformDoes();
+    void functionKeysWithModifiersAreTheDesktops();
     void windowTakesFocus_data();
     void windowTakesFocus();
     void digitFilter_data();
@@ -294,6 +298,89 @@ void TestWindowEvents::keyPressesButtonOnRelease() {
     QCOMPARE(w.form.pendingEvents(), std::size_t(1));
     w.form.WAIT_EVENT();
     QCOMPARE(w.game.EVENT_CODE, 7.0f);
+}
+
+void TestWindowEvents::functionKeysPressTheirButtons_data() {
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("row"); // the ordered row after that operation
+    const struct {
+        Qt::Key key;
+        const char* row;
+    } keys[] = {{Qt::Key_F1, "4 3 2 1 5 6 7 8 9"},
+                {Qt::Key_F2, "1 5 4 3 2 6 7 8 9"},
+                {Qt::Key_F3, "1 2 3 4 8 7 6 5 9"},
+                {Qt::Key_F4, "1 2 3 4 5 9 8 7 6"},
+                {Qt::Key_F5, "9 8 3 4 5 6 7 2 1"}};
+    int n = 1;
+    for (const auto& k : keys) {
+        for (const char* focus : {"window", "BUTTON6", "EDIT1"})
+            QTest::addRow("F%d, focus on %s", n, focus) << k.key << focus << k.row;
+        ++n;
+    }
+}
+
+// Exactly what a click does: one queued event whose handler applies the
+// operation, the button shown pressed while the key is down, and nothing else
+// touched, whichever control holds the focus.
+void TestWindowEvents::functionKeysPressTheirButtons() {
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, focus);
+    QFETCH(QString, row);
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    w.form.setText("EDIT1", " 6");
+    w.form.WAIT_EVENT(); // the edit box's own change
+    QWidget* holder = focus == "window" ? &w.form : w.control(qPrintable(focus));
+    holder->setFocus();
+    auto* button = qobject_cast<QPushButton*>(w.control(qPrintable(
+        QStringLiteral("BUTTON%1").arg(static_cast<int>(key) - static_cast<int>(Qt::Key_F1) + 1))));
+
+    QTest::keyPress(w.form.windowHandle(), key);
+    QVERIFY(button->isDown());
+    QCOMPARE(w.form.pendingEvents(), std::size_t(1));
+    QTest::keyRelease(w.form.windowHandle(), key);
+    QVERIFY(!button->isDown());
+    QCOMPARE(w.form.pendingEvents(), std::size_t(1));
+
+    w.turn();
+    QCOMPARE(w.row(), row.toStdString());
+    QCOMPARE(w.game.MOVE_COUNT, 1.0f);
+    QCOMPARE(QApplication::focusWidget(), holder);
+    QVERIFY(w.form.text("EDIT1") == " 6");
+}
+
+// Each press the platform repeats is one more click, and the queue's limit of
+// 64 holds for keys as for the mouse.
+void TestWindowEvents::heldFunctionKeyRepeatsAsThePlatformDoes() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    auto* button = qobject_cast<QPushButton*>(w.control("BUTTON2"));
+    auto send = [&](QEvent::Type type, bool repeat) {
+        QKeyEvent event(type, Qt::Key_F2, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(&w.form, &event);
+    };
+    send(QEvent::KeyPress, false);
+    for (int i = 0; i < 70; ++i) {
+        send(QEvent::KeyRelease, true);
+        QVERIFY(button->isDown()); // still held
+        send(QEvent::KeyPress, true);
+    }
+    send(QEvent::KeyRelease, false);
+    QVERIFY(!button->isDown());
+    QCOMPARE(w.form.pendingEvents(), std::size_t(64));
+}
+
+void TestWindowEvents::functionKeysWithModifiersAreTheDesktops() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    for (Qt::KeyboardModifiers modifiers :
+         {Qt::KeyboardModifiers(Qt::AltModifier), Qt::KeyboardModifiers(Qt::ControlModifier),
+          Qt::KeyboardModifiers(Qt::ShiftModifier), Qt::KeyboardModifiers(Qt::MetaModifier)})
+        key(w, Qt::Key_F1, modifiers);
+    QCOMPARE(w.form.pendingEvents(), std::size_t(0));
 }
 
 void TestWindowEvents::windowTakesFocus_data() {

@@ -5,6 +5,7 @@
 #include "window/mainform.h"
 #include "window/translations.h"
 
+#include <QAccessible>
 #include <QFontInfo>
 #include <QImage>
 #include <QLabel>
@@ -94,6 +95,9 @@ class TestWindowLayout : public QObject {
     void blankLabelIsBackground_data();
     void blankLabelIsBackground();
     void qtTextsAreJapanese();
+    void screenReadersReadNamesAndPurposes_data();
+    void screenReadersReadNamesAndPurposes();
+    void screenReaderHearsNoCarriageReturn();
 };
 
 void TestWindowLayout::controls_data() {
@@ -313,6 +317,69 @@ void TestWindowLayout::qtTextsAreJapanese() {
             qPrintable(text));
     }
     QCOMPARE(entries, 7); // undo, redo, cut, copy, paste, delete, select all
+}
+
+void TestWindowLayout::screenReadersReadNamesAndPurposes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("spoken");      // the visible text
+    QTest::addColumn<QString>("description"); // what the control is for
+    QTest::newRow("F1") << "BUTTON1"
+                        << "Ｆ１"
+                        << "1〜4番目の数字を反転";
+    QTest::newRow("F5") << "BUTTON5"
+                        << "Ｆ５"
+                        << "8、9、1、2番目の数字を両端をまたいで反転";
+    QTest::newRow("new problem") << "BUTTON6"
+                                 << "問題作成"
+                                 << "新しい問題を作る";
+    QTest::newRow("retry") << "BUTTON8"
+                           << "やり直し"
+                           << "問題を最初からやり直す";
+    QTest::newRow("answer button") << "BUTTON7"
+                                   << "解答"
+                                   << "解答を表示";
+    QTest::newRow("count box") << "EDIT1"
+                               << ""
+                               << "問題の手数";
+    QTest::newRow("oldest row") << "TEXT11"
+                                << ""
+                                << "4手前の並び";
+    QTest::newRow("newest row") << "TEXT15"
+                                << " "
+                                << "現在の並び";
+    QTest::newRow("move counter") << "TEXT17"
+                                  << ""
+                                  << "変換回数";
+    QTest::newRow("operation order") << "TEXT4"
+                                     << ""
+                                     << "操作順序";
+    QTest::newRow("answer") << "TEXT5"
+                            << " "
+                            << "解答";
+}
+
+void TestWindowLayout::screenReadersReadNamesAndPurposes() {
+    QFETCH(QString, name);
+    QFETCH(QString, spoken);
+    QFETCH(QString, description);
+    MAINFORM form;
+    QAccessibleInterface* control =
+        QAccessible::queryAccessibleInterface(form.control(name.toStdString()));
+    QVERIFY(control);
+    if (!name.startsWith("EDIT")) QCOMPARE(control->text(QAccessible::Name), spoken);
+    QCOMPARE(control->text(QAccessible::Description), description);
+}
+
+// A history row ends in a carriage return that nobody sees: a screen reader
+// must not speak it, while the game reads the row back exactly.
+void TestWindowLayout::screenReaderHearsNoCarriageReturn() {
+    MAINFORM form;
+    form.setText("TEXT15", "4 3 2 1 5 6 7 8 9 \r");
+    const QString spoken =
+        QAccessible::queryAccessibleInterface(form.control("TEXT15"))->text(QAccessible::Name);
+    QVERIFY2(!spoken.contains(u'\r'), qPrintable(spoken));
+    QCOMPARE(spoken.trimmed(), QStringLiteral("4 3 2 1 5 6 7 8 9"));
+    QVERIFY(form.text("TEXT15") == "4 3 2 1 5 6 7 8 9 \r");
 }
 
 QTEST_MAIN(TestWindowLayout)
