@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <iostream>
 #include <memory>
+#include <new>
 
 int main(int argc, char* argv[]) {
     switch (torvelo::commandLineRequest(argc, argv)) {
@@ -72,6 +73,10 @@ int main(int argc, char* argv[]) {
     } catch (const torvelo::FatalError& error) {
         // The game failed, so the status says so; the box tells the player why.
         torvelo::showFatalErrorBox(form.get(), error.code());
+        return 1;
+    } catch (const std::bad_alloc&) {
+        // What failed to fit has been let go while unwinding: the box fits.
+        torvelo::showNotEnoughMemoryBox(form.get());
         return 1;
     }
 }

@@ -6,6 +6,9 @@
 
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <functional>
 #include <sstream>
 #include <string>
 
@@ -49,6 +52,45 @@ Board applied(Board b, const std::string& digits) {
         b = reversed(b, c - '0');
     return b;
 }
+
+// The generator's rules written out again, apart from the engine, as an
+// oracle: a problem is `count` accepted draws (at least one), every draw, a
+// refused one too, first mixes the clock's current seconds into the state, and
+// a scramble that leads back to the ordered row starts over.
+struct Generator {
+    std::uint32_t state = 204;
+
+    std::string problem(double count, const std::function<int()>& seconds) {
+        for (;;) {
+            Board b = board("1 2 3 4 5 6 7 8 9");
+            std::string answer;
+            int last = 0;
+            int prev = 6;
+            for (long n = 0; n < std::max(1L, long(count)); ++n) {
+                int r = 0;
+                do {
+                    state ^= std::uint32_t(seconds());
+                    std::uint32_t m = 0;
+                    do {
+                        state = state * 0x7AB34155u + 0x4C19ABE3u;
+                        m = state >> 9;
+                    } while (m == 0);
+                    r = 1 + int(std::floor(m / 8388608.0 * 5));
+                } while (r == last || (r == prev && disjoint(r, last)));
+                b = reversed(b, r);
+                prev = last;
+                last = r;
+                answer.insert(answer.begin(), char('0' + r));
+            }
+            if (b != board("1 2 3 4 5 6 7 8 9")) return answer;
+        }
+    }
+
+    static bool disjoint(int r, int last) {
+        return (r == 1 && (last == 3 || last == 4)) || (r == 2 && last == 4) ||
+               (r == 3 && last == 1) || (r == 4 && (last == 1 || last == 2));
+    }
+};
 
 // A game with its fake window, started as the main program starts it.
 struct Play {
@@ -99,12 +141,15 @@ class TestEngine : public QObject {
     void handlerAppliesAndReportsTheOperation();
     void workedExample();
     void everyDrawMixesTheSeconds();
+    void drawsFollowTheClockAcrossProblems();
+    void aNewProblemForgetsTheLastScramble();
     void pressingRecordsTheMoves();
     void historyScrollsAfterTheFourthMove();
     void sameOperationTwice();
     void solvingWithTheAnswer();
     void retry();
     void retryRightAfterANewProblem();
+    void aNewProblemIsNotAnnounced();
     void editBoxSetsTheCount_data();
     void editBoxSetsTheCount();
     void editBoxOverflowIsFatal();
@@ -201,6 +246,50 @@ void TestEngine::everyDrawMixesTheSeconds() {
     QCOMPARE(p.game.RANDOM.RANDOM_STATE, r.RANDOM_STATE);
 }
 
+// A clock whose seconds move on at every reading: the problems follow only if
+// each draw, refused ones too, mixes in the seconds it reads, and the state
+// carries on from one problem to the next.
+void TestEngine::drawsFollowTheClockAcrossProblems() {
+    int engineReading = 0;
+    int oracleReading = 0;
+    auto secondsOf = [](int reading) { return (reading * 7 + 3) % 60; };
+    Play p;
+    p.clock.next = [&] { return TimeOfDay{9, 15, secondsOf(engineReading++)}; };
+    Generator oracle;
+    int refused = 0;
+    for (double count : {50.0, 7.0, 1.0, 30.0}) {
+        p.game.SCRAMBLE_COUNT = float(count);
+        p.press("6");
+        const std::string expected =
+            oracle.problem(count, [&] { return secondsOf(oracleReading++); });
+        QCOMPARE(p.game.ANSWER_LOG, expected);
+        QCOMPARE(p.game.RANDOM.RANDOM_STATE, oracle.state);
+        refused += oracleReading - int(std::max(1.0, count));
+        oracleReading = engineReading;
+    }
+    QVERIFY(refused > 0); // refused draws were part of it
+}
+
+// Each problem starts its refusal rules afresh: its first step may repeat the
+// last step of the problem before, and does here.
+void TestEngine::aNewProblemForgetsTheLastScramble() {
+    for (int second = 0; second < 60; ++second) {
+        Generator oracle;
+        const std::string first = oracle.problem(7, [&] { return second; });
+        const std::string second_ = oracle.problem(7, [&] { return second; });
+        if (second_.back() != first.front()) continue; // first steps differ
+        Play p;
+        p.clock.time.seconds = second;
+        p.game.SCRAMBLE_COUNT = 7;
+        p.game.NEW_PROBLEM();
+        QCOMPARE(p.game.ANSWER_LOG, first);
+        p.press("6");
+        QCOMPARE(p.game.ANSWER_LOG, second_);
+        return;
+    }
+    QFAIL("no clock second repeats a step across two problems");
+}
+
 void TestEngine::pressingRecordsTheMoves() {
     Play p;
     p.start();
@@ -292,6 +381,30 @@ void TestEngine::retry() {
     QCOMPARE(p.game.BOARD, problem);
     p.press("7");
     QCOMPARE(p.label("TEXT5"), answer);
+
+    // The empty rows retry leaves scroll up as they are, empty, not blank.
+    p.press("8 2 5");
+    QCOMPARE(p.label("TEXT11"), std::string());
+    QCOMPARE(p.label("TEXT12"), std::string());
+    QCOMPARE(p.label("TEXT13"), rowText(show(problem)));
+    QCOMPARE(p.label("TEXT14"), rowText(show(applied(problem, "2"))));
+    QCOMPARE(p.label("TEXT15"), rowText(show(applied(problem, "25"))));
+}
+
+// A new problem is never the ordered row, so the solved check after it is
+// silent, whatever came before.
+void TestEngine::aNewProblemIsNotAnnounced() {
+    Play p;
+    int second = 0;
+    p.clock.next = [&] { return TimeOfDay{7, 0, second++ % 60}; };
+    p.start();
+    p.press(p.game.ANSWER_LOG); // solved: announced once
+    QCOMPARE(p.ui.beeps, 1);
+    for (int i = 0; i < 50; ++i) {
+        p.press("6");
+        QCOMPARE(p.label("TEXT17"), std::string(" 0"));
+    }
+    QCOMPARE(p.ui.beeps, 1);
 }
 
 void TestEngine::retryRightAfterANewProblem() {
@@ -320,6 +433,7 @@ void TestEngine::editBoxSetsTheCount_data() {
     QTest::newRow("pasted -3") << QByteArray("-3") << -3.0f << 1;
     QTest::newRow("0.5") << QByteArray("0.5") << 0.5f << 1;
     QTest::newRow("1.9") << QByteArray("1.9") << 1.9f << 1;
+    QTest::newRow("exactly 2") << QByteArray("2") << 2.0f << 2;
     QTest::newRow("letters after") << QByteArray("12abc") << 12.0f << 12;
     QTest::newRow("full-width digits") << QByteArray("\x82\x50\x82\x51") << 0.0f << 1;
 }
@@ -468,9 +582,12 @@ void TestEngine::stepsForLargeCounts_data() {
     QTest::newRow("largest count a float counter reaches") << 16777215.0f << quint64(16777215);
     QTest::newRow("2^24") << 16777216.0f << quint64(16777216);
     QTest::newRow("the next float after 2^24") << 16777218.0f << quint64(16777218);
-    QTest::newRow("2^63") << 0x1p63f << (quint64(1) << 63);
-    QTest::newRow("2^64 saturates") << 0x1p64f << ~quint64(0);
-    QTest::newRow("largest float saturates") << std::numeric_limits<float>::max() << ~quint64(0);
+    QTest::newRow("just below the cap") << 67108860.0f << quint64(67108860);
+    QTest::newRow("2^26, the cap") << 0x1p26f << quint64(67108864);
+    QTest::newRow("the next float after 2^26") << 67108872.0f << quint64(67108864);
+    QTest::newRow("99999999999 typed") << 99999999999.0f << quint64(67108864);
+    QTest::newRow("2^64") << 0x1p64f << quint64(67108864);
+    QTest::newRow("largest float") << std::numeric_limits<float>::max() << quint64(67108864);
 }
 
 void TestEngine::stepsForLargeCounts() {
@@ -483,15 +600,17 @@ void TestEngine::countsFrom2To24ScrambleExactly_data() {
     QTest::addColumn<float>("count");
     QTest::newRow("2^24") << 16777216.0f;
     QTest::newRow("the next float after 2^24") << 16777218.0f;
+    QTest::newRow("beyond the cap: 2^26 steps") << 1e11f;
 }
 
-// A float step counter would never pass 2^24; these scrambles end, and exactly.
+// A float step counter would never pass 2^24; these scrambles end, exactly,
+// and a count beyond 2^26 scrambles 2^26 steps.
 void TestEngine::countsFrom2To24ScrambleExactly() {
     QFETCH(float, count);
     Play p;
     p.game.SCRAMBLE_COUNT = count;
     p.game.NEW_PROBLEM();
-    QCOMPARE(double(p.game.ANSWER_LOG.size()), double(count));
+    QCOMPARE(double(p.game.ANSWER_LOG.size()), std::min(double(count), 67108864.0));
     QCOMPARE(applied(p.game.START_BOARD, p.game.ANSWER_LOG), board("1 2 3 4 5 6 7 8 9"));
 }
 

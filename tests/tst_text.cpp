@@ -5,6 +5,7 @@
 
 #include <QtTest>
 #include <cmath>
+#include <ctime>
 #include <limits>
 #include <string>
 
@@ -62,6 +63,7 @@ class TestText : public QObject {
     void timeText_data();
     void timeText();
     void generator();
+    void systemClockReadsTheLocalTime();
 };
 
 void TestText::numberText_data() {
@@ -94,6 +96,10 @@ void TestText::numberText_data() {
         << std::numeric_limits<float>::max() << QByteArray(" 3.40282E+38");
     QTest::newRow("smallest subnormal")
         << std::numeric_limits<float>::denorm_min() << QByteArray(" 1.4013E-45");
+    // 6.4210746...E-39: rounded to seven digits first it would become
+    // 6.421075 and then round up wrongly.
+    QTest::newRow("rounded once, from the exact value")
+        << 6.421074664780035e-39f << QByteArray(" 6.42107E-39");
     QTest::newRow("negative fraction") << -0.25f << QByteArray("-.25");
     QTest::newRow("negative exponent form") << -1.0e10f << QByteArray("-1E+10");
 }
@@ -319,6 +325,8 @@ void TestText::smallTextRules_data() {
     row(
         "mid beyond the end", [] { return MID_TEXT("abc", 4, 1); }, "");
     row(
+        "mid at the last character", [] { return MID_TEXT("abc", 3, 1); }, "c");
+    row(
         "mid 0 characters", [] { return MID_TEXT("abc", 2, 0); }, "");
     row(
         "mid at position 0", [] { return MID_TEXT("abc", 0, 1); }, "", FatalError::IllegalArgument);
@@ -356,8 +364,12 @@ void TestText::hexText_data() {
     QTest::newRow("255") << 255.0 << QByteArray("FF") << 0;
     QTest::newRow("2.5 to even") << 2.5 << QByteArray("2") << 0;
     QTest::newRow("-1 as two's complement") << -1.0 << QByteArray("FFFFFFFF") << 0;
-    QTest::newRow("largest") << 2147483647.0 << QByteArray("7FFFFFFF") << 0;
+    QTest::newRow("largest signed") << 2147483647.0 << QByteArray("7FFFFFFF") << 0;
+    QTest::newRow("2^31") << 2147483648.0 << QByteArray("80000000") << 0;
+    QTest::newRow("2^32 - 1") << 4294967295.0 << QByteArray("FFFFFFFF") << 0;
+    QTest::newRow("-2^31") << -2147483648.0 << QByteArray("80000000") << 0;
     QTest::newRow("beyond 32 bits") << 4294967296.0 << QByteArray() << FatalError::Overflow;
+    QTest::newRow("below 32 bits") << -2147483649.0 << QByteArray() << FatalError::Overflow;
 }
 
 void TestText::hexText() {
@@ -425,6 +437,39 @@ void TestText::generator() {
     const float next = zero.NEXT_RANDOM();
     QVERIFY(next > 0.0f && next < 1.0f);
     QVERIFY(zero.RANDOM_STATE != 5u);
+}
+
+// The real clock, against the C library's local time read around it; and when
+// the second changes, the clock's reading changes with it, cache or not.
+void TestText::systemClockReadsTheLocalTime() {
+    auto local = [] {
+        const time_t now = time(nullptr);
+        tm t{};
+        localtime_r(&now, &t);
+        return TimeOfDay{t.tm_hour, t.tm_min, t.tm_sec};
+    };
+    auto same = [](TimeOfDay a, TimeOfDay b) {
+        return a.hours == b.hours && a.minutes == b.minutes && a.seconds == b.seconds;
+    };
+    SystemClock clock;
+    const TimeOfDay before = local();
+    const TimeOfDay read = clock.now();
+    const TimeOfDay after = local();
+    QVERIFY(same(read, before) || same(read, after));
+
+    // Wait for the next second (a little over one at most), then read again.
+    QElapsedTimer waited;
+    waited.start();
+    while (same(local(), after) && waited.elapsed() < 3000)
+        QTest::qSleep(5);
+    const TimeOfDay next = local();
+    QVERIFY(!same(next, after));
+    const TimeOfDay reread = clock.now();
+    QVERIFY2(same(reread, next) || same(reread, local()),
+             qPrintable(QString("the clock still reads %1:%2:%3")
+                            .arg(reread.hours)
+                            .arg(reread.minutes)
+                            .arg(reread.seconds)));
 }
 
 QTEST_APPLESS_MAIN(TestText)

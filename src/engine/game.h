@@ -16,8 +16,14 @@ namespace torvelo {
 // Cells 1 to 9; slot 0 is never used.
 using Board = std::array<std::int16_t, 10>;
 
+// The most steps a scramble performs, whatever the count: 2^26. Its answer
+// keeps one byte per step, so this bounds the memory a new problem takes (64 MB
+// for the answer, as much again where it is shown) and the time it takes (a
+// few seconds), while every count a float counter can count stays exact.
+inline constexpr std::uint64_t LARGEST_SCRAMBLE = std::uint64_t(1) << 26;
+
 // How many accepted steps a scramble performs for a count: floor(count), at
-// least one.
+// least one and at most LARGEST_SCRAMBLE.
 std::uint64_t SCRAMBLE_STEPS(float count);
 
 class Game {

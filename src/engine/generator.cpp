@@ -11,9 +11,8 @@ std::uint64_t SCRAMBLE_STEPS(float count) {
     if (!(count >= 2))
         return 1; // zero, negatives and fractions below 2: the first step always runs
     // A float counter stops counting at 2^24 and the scramble would never end;
-    // counting in 64 bits performs exactly floor(count) steps, up to the most
-    // a 64-bit count can hold.
-    if (count >= 0x1p64f) return UINT64_MAX;
+    // counting in 64 bits performs exactly floor(count) steps up to the cap.
+    if (count >= static_cast<float>(LARGEST_SCRAMBLE)) return LARGEST_SCRAMBLE;
     return static_cast<std::uint64_t>(count);
 }
 
@@ -69,7 +68,7 @@ void Game::scramble() {
     int last = static_cast<int>(LAST_OP);
     int prev = static_cast<int>(PREV_OP);
     Text inStepOrder;
-    inStepOrder.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(steps, 1u << 26)));
+    inStepOrder.reserve(static_cast<std::size_t>(steps));
 
     auto lastTurn = std::chrono::steady_clock::now();
     for (std::uint64_t done = 0; done < steps;) {

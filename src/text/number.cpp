@@ -242,12 +242,12 @@ double FLOOR(double x) {
     return std::floor(x);
 }
 
-// Values outside the 32-bit signed range have no two's-complement form to
-// write: they are an overflow, as for WHOLE_NUMBER.
+// The value is taken as a 32-bit pattern: -1 and 4294967295 are both
+// FFFFFFFF. Values that no 32 bits hold, signed or unsigned, are an overflow.
 Text HEX_TEXT(double x) {
     const double whole = std::nearbyint(x);
-    if (!(whole >= -2147483648.0 && whole <= 2147483647.0)) throw FatalError(FatalError::Overflow);
-    const auto bits = static_cast<std::uint32_t>(static_cast<std::int32_t>(whole));
+    if (!(whole >= -2147483648.0 && whole <= 4294967295.0)) throw FatalError(FatalError::Overflow);
+    const auto bits = static_cast<std::uint32_t>(static_cast<std::int64_t>(whole));
     char buf[8];
     auto [end, ec] = std::to_chars(buf, buf + sizeof buf, bits, 16);
     (void)ec;

@@ -52,6 +52,7 @@ void showBox(QWidget* parent, const QString& text, const QString& informative) {
 }
 
 const QString pressAnyKey = QStringLiteral("任意のキーを押してください");
+const QString notEnoughMemory = QStringLiteral("メモリが足りません");
 
 } // namespace
 
@@ -68,6 +69,10 @@ void showFatalErrorBox(QWidget* parent, int code) {
     showBox(parent, QStringLiteral("エラーが発生しました [%1]").arg(code), pressAnyKey);
 }
 
+void showNotEnoughMemoryBox(QWidget* parent) {
+    showBox(parent, notEnoughMemory, pressAnyKey);
+}
+
 void showWindowNotOpenedBox(WindowNotOpened::Reason reason) {
     QString text;
     switch (reason) {
@@ -75,7 +80,7 @@ void showWindowNotOpenedBox(WindowNotOpened::Reason reason) {
         text = QStringLiteral("ウィンドウをオープンできません");
         break;
     case WindowNotOpened::Reason::NotEnoughMemory:
-        text = QStringLiteral("メモリが足りません");
+        text = notEnoughMemory;
         break;
     case WindowNotOpened::Reason::SystemTrouble:
         text = QStringLiteral("システムに異常があります");

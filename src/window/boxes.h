@@ -30,6 +30,7 @@ QString boxTitle();
 // with any key or the box's button.
 void showInterruptedBox(QWidget* parent);
 void showFatalErrorBox(QWidget* parent, int code);
+void showNotEnoughMemoryBox(QWidget* parent);
 void showWindowNotOpenedBox(WindowNotOpened::Reason reason);
 
 } // namespace torvelo

@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <iconv.h>
-#include <stdexcept>
 
 namespace torvelo {
 
@@ -19,7 +18,7 @@ class Converter {
     Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {
         // iconv_open reports failure as (iconv_t)-1.
         if (cd_ == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
-            throw std::runtime_error(std::string("iconv cannot convert ") + from + " to " + to);
+            throw Cp932Unavailable(std::string("iconv cannot convert ") + from + " to " + to);
     }
     ~Converter() { iconv_close(cd_); }
     Converter(const Converter&) = delete;

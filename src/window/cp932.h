@@ -5,9 +5,17 @@
 
 #include <QString>
 #include <cstddef>
+#include <stdexcept>
 #include <string_view>
 
 namespace torvelo {
+
+// The system has no cp932 converter (iconv without its CP932 module): the
+// window cannot show a single one of its texts.
+class Cp932Unavailable : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 // The text as the window shows it. A byte sequence that is not cp932 shows as
 // U+FFFD, one per byte, so that no text the engine writes is refused.

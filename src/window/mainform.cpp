@@ -130,6 +130,8 @@ std::unique_ptr<MAINFORM> MAINFORM::open() {
         form = std::make_unique<MAINFORM>();
     } catch (const std::bad_alloc&) {
         throw WindowNotOpened(WindowNotOpened::Reason::NotEnoughMemory);
+    } catch (const Cp932Unavailable&) {
+        throw WindowNotOpened(WindowNotOpened::Reason::CannotOpen);
     }
     form->show();
     // A window manager activates a new window; without one (a kiosk, a bare X

@@ -10,6 +10,7 @@ Every wait is bounded; a scenario fails with a message and a non-zero status.
 
 import os
 import re
+import resource
 import signal
 import subprocess
 import sys
@@ -73,11 +74,13 @@ def walk(node, depth=0):
 
 
 class Game:
-    def __init__(self, process, scale=1):
+    def __init__(self, process, scale=1, window=True):
         self.process = process
         self.scale = scale  # device pixels per logical pixel
-        self.window = wait_for("the game window", lambda: self._window_named(TITLE))
         self.app = wait_for("the game on the accessibility bus", self._find_app)
+        if not window:
+            return  # a game whose window could not be built
+        self.window = wait_for("the game window", lambda: self._window_named(TITLE))
         wait_for("the first problem", lambda: re.search(r"\d", self.label("TEXT15")))
 
     def _window_named(self, title):
@@ -384,6 +387,59 @@ def fatal_error_from_a_pasted_count(game):
     paste.kill()
 
 
+def out_of_memory(game):
+    """Memory runs out during a new problem: the error box says so, and the
+    game ends with a status that says it failed."""
+    with open(f"/proc/{game.process.pid}/status") as status:
+        size = int(re.search(r"VmSize:\s+(\d+) kB", status.read()).group(1)) * 1024
+    game.focus("EDIT1")
+    game.keys("ctrl+a")
+    game.type("99999999")
+    wait_for("the count in the edit box", lambda: game.label("EDIT1") == "99999999")
+    # Room to go on playing, but not for the answer of 2^26 steps, 64 MB.
+    limit = size + 24 * 1024 * 1024
+    resource.prlimit(game.process.pid, resource.RLIMIT_AS, (limit, limit))
+    game.click_control("BUTTON6")
+    text = game.box()
+    check("メモリが足りません" in text, f"the box says {text!r}")
+    game.dismiss_box()
+    status = game.exit_status(5)
+    check(status == 1, f"running out of memory ended with status {status}")
+
+
+def no_cp932_converter(game):
+    """Without a cp932 converter the window cannot show its texts: the window
+    failure box, then status 1."""
+    text = game.box()
+    check("ウィンドウをオープンできません" in text, f"the box says {text!r}")
+    game.dismiss_box()
+    status = game.exit_status(5)
+    check(status == 1, f"the window failure ended with status {status}")
+
+
+def largest_count(game):
+    """Not a test: how long the largest count takes and how much memory the
+    game then holds, its answer shown."""
+    row = game.label("TEXT15")
+    game.focus("EDIT1")
+    game.keys("ctrl+a")
+    game.type("99999999999")
+    wait_for("the count in the edit box", lambda: game.label("EDIT1") == "99999999999")
+    started = time.monotonic()
+    game.click_control("BUTTON6")
+    # The rows are blank while the problem is being made.
+    wait_for("the new problem", lambda: re.search(r"\d", game.label("TEXT15")) is not None
+             and game.label("TEXT15") != row, timeout=120, interval=0.01)
+    took = time.monotonic() - started
+    game.click_control("BUTTON7")
+    wait_for("the answer", lambda: game.label("TEXT5") != "", timeout=60)
+    with open(f"/proc/{game.process.pid}/status") as status:
+        peak = int(re.search(r"VmHWM:\s+(\d+) kB", status.read()).group(1))
+    print(f"count 99999999999: new problem in {took:.2f} s, peak memory {peak / 1024:.0f} MB")
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
+
+
 def screenshot(game, path):
     """Not a test: a picture of a game in play, for the README."""
     for name in ("BUTTON1", "BUTTON2", "BUTTON7"):
@@ -409,9 +465,12 @@ SCENARIOS = {
     "no-wm-keys": keyboard_without_a_window_manager,
     "no-wm-ctrl-c": interrupt_with_ctrl_c,
     "arguments": arguments_change_nothing,
+    "out-of-memory": out_of_memory,
+    "no-cp932": no_cp932_converter,
     "ctrl-c": interrupt_with_ctrl_c,
     "fatal-error": fatal_error_from_a_pasted_count,
     "screenshot": screenshot,
+    "largest-count": largest_count,
 }
 
 # Scenarios that run the game on a scaled desktop, and the scale.
@@ -426,9 +485,12 @@ def main():
     scenario, binary, args = sys.argv[1], sys.argv[2], sys.argv[3:]
     scale = SCALES.get(scenario, 1)
     env = dict(os.environ, QT_SCALE_FACTOR=str(scale))
+    window = scenario != "no-cp932"
+    if not window:
+        env["LD_PRELOAD"] = os.path.abspath(args.pop(0))  # iconv without CP932
     process = subprocess.Popen([os.path.abspath(binary)] + ARGUMENTS.get(scenario, []), env=env)
     try:
-        SCENARIOS[scenario](Game(process, scale), *args)
+        SCENARIOS[scenario](Game(process, scale, window), *args)
     except Failure as failure:
         print(f"FAIL {scenario}: {failure}", file=sys.stderr)
         return 1
