@@ -2,56 +2,24 @@
 // calls followed by the main loop's work, against a fake window and clock.
 #include "engine/game.h"
 #include "support/fake_controls.h"
+#include "support/rows.h"
 #include "text/random.h"
 
 #include <QtTest>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 
 using namespace torvelo;
+using namespace torvelo::testing;
 
 namespace {
 
 const std::string SOLVED = "   \x90\xB3\x89\xF0\x82\xC5\x82\xB7"; // "   正解です"
 const std::string TEN_BLANKS(10, ' ');
-
-// The row the player reads, "1 2 8 9 6 5 4 3 7", as a board and as ROW_TEXT.
-Board board(const std::string& row) {
-    Board b{};
-    std::istringstream in(row);
-    for (std::size_t i = 1; i <= 9; ++i)
-        in >> b[i];
-    return b;
-}
-std::string rowText(const std::string& row) {
-    return row + " \r";
-}
-std::string show(const Board& b) {
-    std::string s;
-    for (std::size_t i = 1; i <= 9; ++i)
-        s += (i > 1 ? " " : "") + std::to_string(b[i]);
-    return s;
-}
-
-// An oracle independent of the engine's exchange table: operation n reverses a
-// window of four cells, F5's wrapping round the ends.
-Board reversed(Board b, int n) {
-    static const int windows[6][4] = {{},           {1, 2, 3, 4}, {2, 3, 4, 5},
-                                      {5, 6, 7, 8}, {6, 7, 8, 9}, {8, 9, 1, 2}};
-    const Board old = b;
-    for (int k = 0; k < 4; ++k)
-        b[std::size_t(windows[n][k])] = old[std::size_t(windows[n][3 - k])];
-    return b;
-}
-Board applied(Board b, const std::string& digits) {
-    for (char c : digits)
-        b = reversed(b, c - '0');
-    return b;
-}
 
 // The generator's rules written out again, apart from the engine, as an
 // oracle: a problem is `count` accepted draws (at least one), every draw, a
@@ -96,14 +64,18 @@ struct Generator {
 struct Play {
     FakeControls ui;
     FakeClock clock;
-    Game game{ui, clock};
+    Game game;
 
-    void start() {
-        game.ORDER_BOARD();
-        game.SCRAMBLE_COUNT = 6;
-        ui.setText("edit1", NUMBER_TEXT(game.SCRAMBLE_COUNT));
-        game.EVENT_CODE = 9; // the start-up wait runs the edit box's change handler
-        game.NEW_PROBLEM();
+    explicit Play(Random random = {}) : game(ui, clock, random) {
+        ui.countEdited = [this] { game.EVENT_ON(Event::CountEdited); };
+    }
+
+    void start() { game.START_UP(); }
+
+    // One turn of the main loop: the oldest event's handler, then the loop's work.
+    void turn() {
+        ui.WAIT_EVENT();
+        game.DISPATCH_EVENT();
     }
 
     // "1 3 5" presses F1, F3, F5; 6 new problem, 7 answer, 8 retry. Each press is
@@ -113,18 +85,25 @@ struct Play {
             if (c == ' ') continue;
             const int n = c - '0';
             if (n <= 5)
-                game.OPERATION_ON(n);
+                ui.raise([this, n] { game.OPERATION_ON(n); });
             else
-                game.EVENT_CODE = float(n);
-            game.DISPATCH_EVENT();
+                ui.raise([this, n] { game.EVENT_ON(Event(n)); });
+            turn();
         }
     }
 
-    // Typing into the edit box: its change handler, then one turn of the loop.
+    // Typing into the edit box: its change event, then one turn of the loop.
     void type(const std::string& text) {
         ui.setText("EDIT1", text);
-        game.EVENT_CODE = 9;
-        game.DISPATCH_EVENT();
+        turn();
+    }
+
+    // The count for the next problem, typed as its shortest exact text.
+    void setCount(float count) {
+        char text[32];
+        const auto end = std::to_chars(text, text + sizeof text, count).ptr;
+        type(std::string(text, end));
+        QCOMPARE(game.scrambleCount(), count);
     }
 
     const std::string& label(const char* name) { return ui.text(name); }
@@ -200,50 +179,50 @@ void TestEngine::operations() {
     p.game.ORDER_BOARD();
     for (QChar c : presses)
         (p.game.*routines[c.digitValue() - 1])();
-    QCOMPARE(show(p.game.BOARD), row.toStdString());
-    QCOMPARE(p.game.EVENT_CODE, 0.0f); // the routines report nothing
+    QCOMPARE(show(p.game.board()), row.toStdString());
+    QCOMPARE(p.game.eventCode(), code(Event::None)); // the routines report nothing
 }
 
 void TestEngine::handlerAppliesAndReportsTheOperation() {
     Play p;
     p.game.ORDER_BOARD();
     p.game.OPERATION_ON(5);
-    QCOMPARE(show(p.game.BOARD), std::string("9 8 3 4 5 6 7 2 1"));
-    QCOMPARE(p.game.EVENT_CODE, 5.0f);
+    QCOMPARE(show(p.game.board()), std::string("9 8 3 4 5 6 7 2 1"));
+    QCOMPARE(p.game.eventCode(), code(Event::OperationF5));
     QVERIFY(p.ui.writes.empty()); // the display changes only when the loop has run
 }
 
 void TestEngine::workedExample() {
     Play p;
     p.start();
-    QCOMPARE(p.game.ANSWER_LOG, std::string("343151"));
-    QCOMPARE(show(p.game.BOARD), std::string("1 2 8 9 6 5 4 3 7"));
+    QCOMPARE(p.game.answerLog(), std::string("343151"));
+    QCOMPARE(show(p.game.board()), std::string("1 2 8 9 6 5 4 3 7"));
     QCOMPARE(p.label("TEXT15"), rowText("1 2 8 9 6 5 4 3 7"));
-    QCOMPARE(p.game.START_BOARD, p.game.BOARD);
+    QCOMPARE(p.game.startBoard(), p.game.board());
     for (const char* row : {"TEXT11", "TEXT12", "TEXT13", "TEXT14"})
         QCOMPARE(p.label(row), TEN_BLANKS);
     QCOMPARE(p.label("TEXT17"), std::string(" 0"));
     QCOMPARE(p.label("TEXT4"), std::string());
     QCOMPARE(p.label("TEXT5"), std::string());
-    QCOMPARE(p.game.EVENT_CODE, 0.0f);
+    QCOMPARE(p.game.eventCode(), code(Event::None));
 
     // Nine draws, three of them refused: the generator has stepped nine times.
     Random r;
     for (int i = 0; i < 9; ++i)
         r.NEXT_RANDOM();
-    QCOMPARE(p.game.RANDOM.RANDOM_STATE, r.RANDOM_STATE);
+    QCOMPARE(p.game.randomState(), r.RANDOM_STATE);
 }
 
 void TestEngine::everyDrawMixesTheSeconds() {
     Play p;
     p.clock.time.seconds = 37;
-    p.game.SCRAMBLE_COUNT = 1;
+    p.setCount(1);
     p.game.NEW_PROBLEM();
     Random r;
     r.SEED_RANDOM(37);
     const int first = 1 + int(double(r.NEXT_RANDOM()) * 5);
-    QCOMPARE(p.game.ANSWER_LOG, std::to_string(first));
-    QCOMPARE(p.game.RANDOM.RANDOM_STATE, r.RANDOM_STATE);
+    QCOMPARE(p.game.answerLog(), std::to_string(first));
+    QCOMPARE(p.game.randomState(), r.RANDOM_STATE);
 }
 
 // A clock whose seconds move on at every reading: the problems follow only if
@@ -258,12 +237,12 @@ void TestEngine::drawsFollowTheClockAcrossProblems() {
     Generator oracle;
     int refused = 0;
     for (double count : {50.0, 7.0, 1.0, 30.0}) {
-        p.game.SCRAMBLE_COUNT = float(count);
+        p.setCount(float(count));
         p.press("6");
         const std::string expected =
             oracle.problem(count, [&] { return secondsOf(oracleReading++); });
-        QCOMPARE(p.game.ANSWER_LOG, expected);
-        QCOMPARE(p.game.RANDOM.RANDOM_STATE, oracle.state);
+        QCOMPARE(p.game.answerLog(), expected);
+        QCOMPARE(p.game.randomState(), oracle.state);
         refused += oracleReading - int(std::max(1.0, count));
         oracleReading = engineReading;
     }
@@ -280,11 +259,11 @@ void TestEngine::aNewProblemForgetsTheLastScramble() {
         if (second_.back() != first.front()) continue; // first steps differ
         Play p;
         p.clock.time.seconds = second;
-        p.game.SCRAMBLE_COUNT = 7;
+        p.setCount(7);
         p.game.NEW_PROBLEM();
-        QCOMPARE(p.game.ANSWER_LOG, first);
+        QCOMPARE(p.game.answerLog(), first);
         p.press("6");
-        QCOMPARE(p.game.ANSWER_LOG, second_);
+        QCOMPARE(p.game.answerLog(), second_);
         return;
     }
     QFAIL("no clock second repeats a step across two problems");
@@ -293,9 +272,9 @@ void TestEngine::aNewProblemForgetsTheLastScramble() {
 void TestEngine::pressingRecordsTheMoves() {
     Play p;
     p.start();
-    const Board problem = p.game.BOARD;
+    const Board problem = p.game.board();
     p.press("1 3 5");
-    QCOMPARE(p.game.MOVE_LOG, std::string("135"));
+    QCOMPARE(p.game.moveLog(), std::string("135"));
     QCOMPARE(p.label("TEXT4"), std::string("135"));
     QCOMPARE(p.label("TEXT17"), std::string(" 3"));
     QCOMPARE(p.label("TEXT15"), rowText(show(applied(problem, "135"))));
@@ -304,14 +283,14 @@ void TestEngine::pressingRecordsTheMoves() {
     QCOMPARE(p.label("TEXT12"), rowText(show(problem)));
     QCOMPARE(p.label("TEXT11"), TEN_BLANKS);
     QCOMPARE(p.label("TEXT15").size(), std::size_t(19));
-    QCOMPARE(p.game.EVENT_CODE, 0.0f);
+    QCOMPARE(p.game.eventCode(), code(Event::None));
     QCOMPARE(p.ui.beeps, 0);
 }
 
 void TestEngine::historyScrollsAfterTheFourthMove() {
     Play p;
     p.start();
-    const Board problem = p.game.BOARD;
+    const Board problem = p.game.board();
     p.press("2 4 2 4");
     QCOMPARE(p.label("TEXT11"), rowText(show(problem)));
     p.press("3");
@@ -323,8 +302,8 @@ void TestEngine::sameOperationTwice() {
     Play p;
     p.start();
     p.press("2 2");
-    QCOMPARE(p.game.MOVE_LOG, std::string("22"));
-    QCOMPARE(p.game.MOVE_COUNT, 2.0f);
+    QCOMPARE(p.game.moveLog(), std::string("22"));
+    QCOMPARE(p.game.moveCount(), 2.0f);
     QCOMPARE(p.label("TEXT15"), p.label("TEXT13"));
 }
 
@@ -332,13 +311,13 @@ void TestEngine::solvingWithTheAnswer() {
     Play p;
     p.start();
     p.press("7");
-    const std::string answer = p.game.ANSWER_LOG;
+    const std::string answer = p.game.answerLog();
     QCOMPARE(p.label("TEXT5"), answer);
 
     p.press(answer.substr(0, answer.size() - 1));
     QCOMPARE(p.ui.beeps, 0);
     p.press(answer.substr(answer.size() - 1));
-    QVERIFY(p.game.BOARD_IS_ORDERED());
+    QVERIFY(p.game.boardIsOrdered());
     QCOMPARE(p.label("TEXT17"), " 6" + SOLVED);
     QCOMPARE(p.label("TEXT5"), answer); // the moves leave a shown answer alone
     QCOMPARE(p.ui.beeps, 1);
@@ -349,36 +328,36 @@ void TestEngine::solvingWithTheAnswer() {
 
     p.press("4"); // an operation on the solved board is counted like any other
     QCOMPARE(p.label("TEXT17"), std::string(" 7"));
-    QCOMPARE(p.game.MOVE_LOG, answer + "4");
+    QCOMPARE(p.game.moveLog(), answer + "4");
     QCOMPARE(p.ui.beeps, 2);
 
     p.press("6"); // a new problem clears the count and hides the answer
     QCOMPARE(p.label("TEXT17"), std::string(" 0"));
     QCOMPARE(p.label("TEXT5"), std::string());
-    QVERIFY(p.game.ANSWER_LOG.size() == 6);
+    QVERIFY(p.game.answerLog().size() == 6);
 }
 
 void TestEngine::retry() {
     Play p;
     p.start();
-    const Board problem = p.game.BOARD;
-    const std::string answer = p.game.ANSWER_LOG;
+    const Board problem = p.game.board();
+    const std::string answer = p.game.answerLog();
     p.press("1 2 3 7 5");
     p.press("8");
-    QCOMPARE(p.game.BOARD, problem);
+    QCOMPARE(p.game.board(), problem);
     QCOMPARE(p.label("TEXT15"), rowText(show(problem)));
     for (const char* row : {"TEXT11", "TEXT12", "TEXT13", "TEXT14"})
         QCOMPARE(p.label(row), std::string());
     QCOMPARE(p.label("TEXT17"), std::string(" 0"));
     QCOMPARE(p.label("TEXT4"), std::string());
     QCOMPARE(p.label("TEXT5"), std::string());
-    QCOMPARE(p.game.MOVE_COUNT, 0.0f);
-    QCOMPARE(p.game.MOVE_LOG, std::string());
-    QCOMPARE(p.game.ANSWER_LOG, answer);
+    QCOMPARE(p.game.moveCount(), 0.0f);
+    QCOMPARE(p.game.moveLog(), std::string());
+    QCOMPARE(p.game.answerLog(), answer);
     QCOMPARE(p.ui.beeps, 0);
 
     p.press("4 8"); // retry again restores the same problem
-    QCOMPARE(p.game.BOARD, problem);
+    QCOMPARE(p.game.board(), problem);
     p.press("7");
     QCOMPARE(p.label("TEXT5"), answer);
 
@@ -398,7 +377,7 @@ void TestEngine::aNewProblemIsNotAnnounced() {
     int second = 0;
     p.clock.next = [&] { return TimeOfDay{7, 0, second++ % 60}; };
     p.start();
-    p.press(p.game.ANSWER_LOG); // solved: announced once
+    p.press(p.game.answerLog()); // solved: announced once
     QCOMPARE(p.ui.beeps, 1);
     for (int i = 0; i < 50; ++i) {
         p.press("6");
@@ -444,29 +423,29 @@ void TestEngine::editBoxSetsTheCount() {
     QFETCH(int, steps);
     Play p;
     p.start();
-    p.press(p.game.ANSWER_LOG); // on the solved board, too, an edit is no move
-    const Board board = p.game.BOARD;
+    p.press(p.game.answerLog()); // on the solved board, too, an edit is no move
+    const Board board = p.game.board();
     const auto labels = p.ui.texts;
     const int beeps = p.ui.beeps;
 
     p.type(text.toStdString());
-    QCOMPARE(p.game.SCRAMBLE_COUNT, count);
-    QCOMPARE(p.game.BOARD, board);
-    QCOMPARE(p.game.EVENT_CODE, 9.0f);
+    QCOMPARE(p.game.scrambleCount(), count);
+    QCOMPARE(p.game.board(), board);
+    QCOMPARE(p.game.eventCode(), code(Event::CountEdited));
     auto after = p.ui.texts;
     after["EDIT1"] = labels.at("EDIT1");
     QVERIFY(after == labels); // no label written
     QCOMPARE(p.ui.beeps, beeps);
 
     p.press("6");
-    QCOMPARE(int(p.game.ANSWER_LOG.size()), steps);
+    QCOMPARE(int(p.game.answerLog().size()), steps);
 }
 
 void TestEngine::editBoxOverflowIsFatal() {
     Play p;
     p.start();
     p.ui.setText("EDIT1", std::string(40, '9'));
-    p.game.EVENT_CODE = 10; // any code of 9 or more reads the edit box
+    p.game.EVENT_ON(Event(10)); // any code of 9 or more reads the edit box
     try {
         p.game.DISPATCH_EVENT();
         QFAIL("forty nines were taken as a count");
@@ -494,12 +473,12 @@ void TestEngine::scrambleLength() {
     Play p;
     int second = 0;
     p.clock.next = [&] { return TimeOfDay{12, 0, second++ % 60}; };
-    p.game.SCRAMBLE_COUNT = count;
+    p.setCount(count);
     for (int i = 0; i < 20; ++i) {
         p.game.NEW_PROBLEM();
-        QCOMPARE(int(p.game.ANSWER_LOG.size()), steps);
-        QVERIFY(!p.game.BOARD_IS_ORDERED());
-        QCOMPARE(applied(p.game.START_BOARD, p.game.ANSWER_LOG), board("1 2 3 4 5 6 7 8 9"));
+        QCOMPARE(int(p.game.answerLog().size()), steps);
+        QVERIFY(!p.game.boardIsOrdered());
+        QCOMPARE(applied(p.game.startBoard(), p.game.answerLog()), board("1 2 3 4 5 6 7 8 9"));
     }
 }
 
@@ -507,9 +486,9 @@ void TestEngine::scrambleFollowsTheRefusalRules() {
     Play p;
     int second = 0;
     p.clock.next = [&] { return TimeOfDay{8, 30, second++ % 60}; };
-    p.game.SCRAMBLE_COUNT = 100000;
+    p.setCount(100000);
     p.game.NEW_PROBLEM();
-    const std::string& a = p.game.ANSWER_LOG;
+    const std::string& a = p.game.answerLog();
     QCOMPARE(a.size(), std::size_t(100000));
     const std::string disjoint[] = {"13", "14", "24", "31", "41", "42"};
     for (std::size_t i = 1; i < a.size(); ++i) {
@@ -521,35 +500,32 @@ void TestEngine::scrambleFollowsTheRefusalRules() {
                      ("a, b, a on disjoint windows: " + a.substr(i - 2, 3)).c_str());
         }
     }
-    QCOMPARE(applied(p.game.START_BOARD, a), board("1 2 3 4 5 6 7 8 9"));
+    QCOMPARE(applied(p.game.startBoard(), a), board("1 2 3 4 5 6 7 8 9"));
 }
 
-// Every step sequence the refusal rules allow, run on the engine's operations:
+// Every step sequence the engine's refusal rule allows, run on its operations:
 // only ten of length 6 lead back to the ordered row.
 void TestEngine::sequencesThatReturnToTheOrderedRow() {
-    Play p;
+    const Board ordered = board("1 2 3 4 5 6 7 8 9");
+    Board b = ordered;
     int returning[8] = {};
     std::function<void(int, int, int)> walk = [&](int length, int last, int prev) {
-        if (length > 0 && p.game.BOARD_IS_ORDERED()) ++returning[length];
+        if (length > 0 && b == ordered) ++returning[length];
         if (length == 7) return;
         for (int r = 1; r <= 5; ++r) {
-            const bool disjoint = (r == 1 && (last == 3 || last == 4)) || (r == 2 && last == 4) ||
-                                  (r == 3 && last == 1) || (r == 4 && (last == 1 || last == 2));
-            if (r == last || (r == prev && disjoint)) continue;
-            p.game.OP(r);
+            if (REFUSED(r, last, prev)) continue;
+            applyOperation(b, r);
             walk(length + 1, r, last);
-            p.game.OP(r);
+            applyOperation(b, r);
         }
     };
-    p.game.ORDER_BOARD();
-    walk(0, 0, 6);
+    walk(0, NO_LAST_OP, NO_PREV_OP);
     QCOMPARE(QList<int>(returning + 1, returning + 8), QList<int>({0, 0, 0, 0, 0, 10, 0}));
 }
 
 void TestEngine::aScrambleBackToTheOrderedRowStartsOver() {
     // Find the generator state from which, with the seconds at 0, the accepted
     // steps are F1, F5, F1, F5, F1, F5.
-    Play p;
     std::uint32_t state = 0;
     for (;; ++state) {
         Random r{state};
@@ -563,17 +539,17 @@ void TestEngine::aScrambleBackToTheOrderedRowStartsOver() {
         }
         if (steps == "151515") break;
     }
-    p.game.RANDOM.RANDOM_STATE = state;
-    p.game.SCRAMBLE_COUNT = 6;
+    Play p(Random{state});
+    p.setCount(6);
     p.game.NEW_PROBLEM();
 
     const auto cleared = std::count(p.ui.writes.begin(), p.ui.writes.end(),
                                     std::make_pair(std::string("TEXT11"), TEN_BLANKS));
     QCOMPARE(cleared, 2); // made twice: the first scramble was undone
-    QVERIFY(!p.game.BOARD_IS_ORDERED());
-    QVERIFY(p.game.ANSWER_LOG != "515151");
-    QCOMPARE(p.game.ANSWER_LOG.size(), std::size_t(6));
-    QCOMPARE(applied(p.game.START_BOARD, p.game.ANSWER_LOG), board("1 2 3 4 5 6 7 8 9"));
+    QVERIFY(!p.game.boardIsOrdered());
+    QVERIFY(p.game.answerLog() != "515151");
+    QCOMPARE(p.game.answerLog().size(), std::size_t(6));
+    QCOMPARE(applied(p.game.startBoard(), p.game.answerLog()), board("1 2 3 4 5 6 7 8 9"));
 }
 
 void TestEngine::stepsForLargeCounts_data() {
@@ -608,16 +584,16 @@ void TestEngine::countsFrom2To24ScrambleExactly_data() {
 void TestEngine::countsFrom2To24ScrambleExactly() {
     QFETCH(float, count);
     Play p;
-    p.game.SCRAMBLE_COUNT = count;
+    p.setCount(count);
     p.game.NEW_PROBLEM();
-    QCOMPARE(double(p.game.ANSWER_LOG.size()), std::min(double(count), 67108864.0));
-    QCOMPARE(applied(p.game.START_BOARD, p.game.ANSWER_LOG), board("1 2 3 4 5 6 7 8 9"));
+    QCOMPARE(double(p.game.answerLog().size()), std::min(double(count), 67108864.0));
+    QCOMPARE(applied(p.game.startBoard(), p.game.answerLog()), board("1 2 3 4 5 6 7 8 9"));
 }
 
 void TestEngine::longScrambleKeepsTheWindowResponsive() {
     struct Closed {};
     Play p;
-    p.game.SCRAMBLE_COUNT = 16000000;
+    p.setCount(16000000);
     p.ui.onTurn = [&] {
         if (p.ui.turns == 3) throw Closed{}; // the player closes the window
     };

@@ -1,5 +1,4 @@
 #include "engine/game.h"
-#include "engine/operations.h"
 
 namespace torvelo {
 
@@ -18,8 +17,12 @@ void Game::OP_F4() {
 void Game::OP_F5() {
     applyOperation(BOARD, 5);
 }
+
 void Game::OP(int n) {
-    applyOperation(BOARD, n);
+    using Routine = void (Game::*)();
+    static constexpr Routine OPERATIONS[] = {nullptr,      &Game::OP_F1, &Game::OP_F2,
+                                             &Game::OP_F3, &Game::OP_F4, &Game::OP_F5};
+    (this->*OPERATIONS[n])();
 }
 
 void Game::OPERATION_ON(int n) {
@@ -27,12 +30,16 @@ void Game::OPERATION_ON(int n) {
     EVENT_CODE = static_cast<float>(n);
 }
 
+void Game::EVENT_ON(Event event) {
+    EVENT_CODE = code(event);
+}
+
 void Game::ORDER_BOARD() {
     for (int i = 1; i <= 9; ++i)
         BOARD[static_cast<std::size_t>(i)] = CELL(i);
 }
 
-bool Game::BOARD_IS_ORDERED() const {
+bool Game::boardIsOrdered() const {
     for (int i = 1; i <= 9; ++i) {
         if (BOARD[static_cast<std::size_t>(i)] != i) return false;
     }

@@ -1,8 +1,9 @@
-// The puzzle engine: the game's program-wide state and its routines, named as
-// the game names them. A routine takes no arguments and returns nothing; it
-// works on the state below and writes the window's labels through Controls.
+// The puzzle engine: the game's state and its routines, named as the game
+// names them. A routine takes no arguments and returns nothing; it works on
+// the state below and writes the window's labels through Controls.
 #pragma once
 
+#include "engine/board.h"
 #include "engine/controls.h"
 #include "text/clock.h"
 #include "text/random.h"
@@ -13,8 +14,28 @@
 
 namespace torvelo {
 
-// Cells 1 to 9; slot 0 is never used.
-using Board = std::array<std::int16_t, 10>;
+// What a handler tells the main loop through EVENT_CODE.
+enum class Event : int {
+    None = 0,
+    OperationF1 = 1, // operations F1 to F5 have been applied
+    OperationF2 = 2,
+    OperationF3 = 3,
+    OperationF4 = 4,
+    OperationF5 = 5,
+    NewProblemAsked = 6,
+    AnswerAsked = 7,
+    RetryAsked = 8,
+    CountEdited = 9,
+};
+
+// The EVENT_CODE of an event, a single-precision number like every number of
+// the game.
+inline constexpr float code(Event event) {
+    return static_cast<float>(static_cast<int>(event));
+}
+
+// The count of the first problem, and what the count box shows at start.
+inline constexpr float FIRST_SCRAMBLE_COUNT = 6;
 
 // The most steps a scramble performs, whatever the count: 2^26. Its answer
 // keeps one byte per step, so this bounds the memory a new problem takes (64 MB
@@ -28,7 +49,62 @@ std::uint64_t SCRAMBLE_STEPS(float count);
 
 class Game {
   public:
-    Game(Controls& controls, Clock& clock) : controls_(controls), clock_(clock) {}
+    // The generator starts from RANDOM_STATE 204, as every game does; a test
+    // may hand it another state.
+    Game(Controls& controls, Clock& clock, Random random = {})
+        : RANDOM(random), controls_(controls), clock_(clock) {}
+
+    // MAIN's start-up sequence: the diagram, the ordered row, the first count
+    // in the count box, the wait that its change event ends, the first problem.
+    void START_UP();
+
+    // The main loop's work for one event, once WAIT_EVENT has run its handler:
+    // read EVENT_CODE and call the routine for it, then the solved check.
+    void DISPATCH_EVENT();
+
+    // The handlers' way in. BUTTON1_ON to BUTTON5_ON apply operation n to the
+    // board, through OP_F1 to OP_F5, and report it; the other handlers only
+    // report their event.
+    void OPERATION_ON(int n);
+    void EVENT_ON(Event event);
+
+    // The five operations on BOARD.
+    void OP_F1();
+    void OP_F2();
+    void OP_F3();
+    void OP_F4();
+    void OP_F5();
+
+    void MAKE_ROW_TEXT();
+    void RECORD_MOVE();
+    void CHECK_SOLVED();
+    void RETRY();
+    void NEW_PROBLEM();
+    void SHOW_ANSWER();
+
+    // The state, for reading.
+    const Board& board() const { return BOARD; }
+    const Board& startBoard() const { return START_BOARD; }
+    bool boardIsOrdered() const;
+    float eventCode() const { return EVENT_CODE; }
+    float scrambleCount() const { return SCRAMBLE_COUNT; }
+    float moveCount() const { return MOVE_COUNT; }
+    const Text& moveLog() const { return MOVE_LOG; }
+    const Text& answerLog() const { return ANSWER_LOG; }
+    const Text& rowText() const { return ROW_TEXT; }
+    std::uint32_t randomState() const { return RANDOM.RANDOM_STATE; }
+
+    // BOARD[i] = i: the ordered row.
+    void ORDER_BOARD();
+
+  private:
+    // Operation n through the table of the five routines.
+    void OP(int n);
+    // SCRAMBLE_COUNT from the text of the count box.
+    void READ_SCRAMBLE_COUNT();
+    void scramble();
+    // The history rows as they are kept, onto the labels.
+    void showHistory();
 
     Board BOARD{};
     Board START_BOARD{};
@@ -40,40 +116,9 @@ class Game {
     Text MOVE_LOG;
     Text ANSWER_LOG;
     Text ROW_TEXT;
+    // The last five arrangements, oldest first, as the labels show them.
+    std::array<Text, 5> HISTORY_ROWS;
     Random RANDOM;
-
-    // The five operations on BOARD, and OP(n) for the operation numbered n.
-    void OP_F1();
-    void OP_F2();
-    void OP_F3();
-    void OP_F4();
-    void OP_F5();
-    void OP(int n);
-
-    // What the operation buttons' handlers do to the game: apply operation n to
-    // BOARD and set EVENT_CODE to n.
-    void OPERATION_ON(int n);
-
-    // BOARD[i] = i: the ordered row.
-    void ORDER_BOARD();
-    bool BOARD_IS_ORDERED() const;
-
-    void MAKE_ROW_TEXT();
-    void RECORD_MOVE();
-    void CHECK_SOLVED();
-    void RETRY();
-    void NEW_PROBLEM();
-    void SHOW_ANSWER();
-
-    // SCRAMBLE_COUNT from the text of EDIT1.
-    void READ_SCRAMBLE_COUNT();
-
-    // The main loop's work for one event, once WAIT_EVENT has run its handler:
-    // read EVENT_CODE and call the routine for it, then the solved check.
-    void DISPATCH_EVENT();
-
-  private:
-    void scramble();
 
     Controls& controls_;
     Clock& clock_;

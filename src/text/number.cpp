@@ -167,13 +167,17 @@ Scanned scan(const char* p, const char* end) {
 
 } // namespace
 
-// Choices where the rule is open:
+// Reads blanks, then a sign, digits, a point, digits and an exponent, and
+// stops at the first blank or the first byte that cannot continue the number.
+// Pasted text can hold anything, so some forms need a reading of their own:
 // - "+.", "-." and "+.e5" hold no digit and read as 0;
-// - an exponent letter without digits ends the number before it ("2e", "2e+" read as 2);
-// - any number of digits is read at its correctly rounded value; overflow is
-//   decided on that value, so a megabyte of digits is one linear scan;
+// - an exponent letter without digits ends the number before it ("2e", "2e+"
+//   read as 2), as any other letter would;
+// - any number of digits is read at its correctly rounded value, and overflow
+//   is decided on that value, so a megabyte of digits costs one linear scan;
 // - a nonzero value too small for its form (single precision with an exponent,
-//   double without) reads as 0; one that only fits as a subnormal keeps that value.
+//   double without) reads as 0; one that only fits as a subnormal keeps that
+//   value.
 double TEXT_NUMBER(std::string_view t) {
     const char* p = t.data();
     const char* const end = p + t.size();

@@ -6,6 +6,14 @@ const char* FatalError::what() const noexcept {
     return code_ == Overflow ? "overflow" : code_ == IllegalArgument ? "illegal argument" : "error";
 }
 
+const char* GameEnded::what() const noexcept {
+    return reason_ == Reason::Interrupted ? "interrupted" : "closed";
+}
+
+const char* WindowNotOpened::what() const noexcept {
+    return "the window cannot be opened";
+}
+
 namespace {
 void requireCount(std::int64_t n) {
     if (n < 0) throw FatalError(FatalError::IllegalArgument);

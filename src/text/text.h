@@ -5,28 +5,15 @@
 // rules take them as double, which holds every float exactly.
 #pragma once
 
+#include "text/errors.h"
+
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
 
 namespace torvelo {
 
 using Text = std::string;
-
-// A fatal error of the game. The code is what the error box shows.
-class FatalError : public std::exception {
-  public:
-    static constexpr int IllegalArgument = 5;
-    static constexpr int Overflow = 6;
-
-    explicit FatalError(int code) noexcept : code_(code) {}
-    int code() const noexcept { return code_; }
-    const char* what() const noexcept override;
-
-  private:
-    int code_;
-};
 
 // " 6", "-3", " 1.5", " .5", " 1.23457E+06", " 1E-07": six significant digits,
 // a blank before numbers that are not negative.

@@ -1,6 +1,6 @@
 #include "window/diagram.h"
 
-#include "engine/operations.h"
+#include "engine/board.h"
 #include "window/layout.h"
 #include "window/mainform.h"
 

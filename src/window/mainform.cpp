@@ -222,14 +222,14 @@ QWidget* MAINFORM::control(std::string_view name) const {
 
 void MAINFORM::setText(std::string_view name, const Text& text) {
     Control* control = find(name);
-    if (!control) throw std::invalid_argument("no control named " + std::string(name));
+    if (!control) throw UnknownControl(std::string(name));
     control->text = text;
     display(*control);
 }
 
 const Text& MAINFORM::text(std::string_view name) const {
     const Control* control = find(name);
-    if (!control) throw std::invalid_argument("no control named " + std::string(name));
+    if (!control) throw UnknownControl(std::string(name));
     return control->text;
 }
 
@@ -301,16 +301,16 @@ void MAINFORM::BUTTON5_ON() {
     game().OPERATION_ON(5);
 }
 void MAINFORM::BUTTON6_ON() {
-    game().EVENT_CODE = 6;
+    game().EVENT_ON(Event::NewProblemAsked);
 }
 void MAINFORM::BUTTON7_ON() {
-    game().EVENT_CODE = 7;
+    game().EVENT_ON(Event::AnswerAsked);
 }
 void MAINFORM::BUTTON8_ON() {
-    game().EVENT_CODE = 8;
+    game().EVENT_ON(Event::RetryAsked);
 }
 void MAINFORM::EDIT1_CHANGE() {
-    game().EVENT_CODE = 9;
+    game().EVENT_ON(Event::CountEdited);
 }
 
 void MAINFORM::closeEvent(QCloseEvent* event) {

@@ -23,19 +23,6 @@ namespace torvelo {
 class DigitEdit;
 class Game;
 
-// How the game ends without an error. Thrown by WAIT_EVENT and keepResponsive
-// once Qt has returned, never from inside a Qt callback; main catches it.
-class GameEnded {
-  public:
-    enum class Reason { Closed, Interrupted };
-
-    explicit GameEnded(Reason reason) : reason_(reason) {}
-    Reason reason() const { return reason_; }
-
-  private:
-    Reason reason_;
-};
-
 class MAINFORM final : public QWidget, public Controls {
     Q_OBJECT
   public:
@@ -62,10 +49,10 @@ class MAINFORM final : public QWidget, public Controls {
 
     // Runs the handler of the oldest waiting event, first waiting for one if
     // there is none; exactly one handler per call.
-    void WAIT_EVENT();
+    void WAIT_EVENT() override;
 
     // Draws the operation diagram onto the drawing surface and the screen.
-    void DRAW_DIAGRAM();
+    void DRAW_DIAGRAM() override;
 
     // The persistent bitmap from which the client area is repainted, at the
     // window's device pixel ratio: 640 x 468 pixels on an unscaled desktop.

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <deque>
 #include <functional>
 #include <map>
 #include <stdexcept>
@@ -30,6 +31,8 @@ class FakeControls : public Controls {
     void setText(std::string_view name, const Text& text) override {
         Text copy = text; // the argument may be one of our own texts
         slot(name) = copy;
+        // Like the real window's, the count box's change event is queued.
+        if (upper(name) == "EDIT1") raise(countEdited);
         writes.emplace_back(upper(name), std::move(copy));
     }
     const Text& text(std::string_view name) const override {
@@ -40,12 +43,28 @@ class FakeControls : public Controls {
         ++turns;
         if (onTurn) onTurn();
     }
+    void DRAW_DIAGRAM() override { ++diagrams; }
+
+    // The handler of the oldest queued event; a wait with nothing queued would
+    // never end, so it is a mistake in the test.
+    void WAIT_EVENT() override {
+        if (events.empty()) throw std::logic_error("WAIT_EVENT with no event queued");
+        const std::function<void()> handler = std::move(events.front());
+        events.pop_front();
+        if (handler) handler();
+    }
+
+    // Queues an event whose handler WAIT_EVENT will run.
+    void raise(std::function<void()> handler) { events.push_back(std::move(handler)); }
 
     std::map<std::string, Text> texts;
     std::vector<std::pair<std::string, Text>> writes;
     int beeps = 0;
     int turns = 0;
+    int diagrams = 0;
     std::function<void()> onTurn;
+    std::function<void()> countEdited; // EDIT1_CHANGE, once a game is connected
+    std::deque<std::function<void()>> events;
 
   private:
     static std::string upper(std::string_view name) {
@@ -56,7 +75,7 @@ class FakeControls : public Controls {
     }
     Text& slot(std::string_view name) {
         auto it = texts.find(upper(name));
-        if (it == texts.end()) throw std::out_of_range("no control " + std::string(name));
+        if (it == texts.end()) throw UnknownControl(std::string(name));
         return it->second;
     }
 };

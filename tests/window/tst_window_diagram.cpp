@@ -1,4 +1,5 @@
 // The operation diagram on the window's persistent surface, and the copy menu.
+#include "../support/diagram_lines.h"
 #include "window/copy_menu.h"
 #include "window/layout.h"
 #include "window_fixture.h"
@@ -13,26 +14,14 @@
 #include <utility>
 
 using namespace torvelo;
+using torvelo::testing::DIAGRAM_LINES;
 using torvelo::testing::Window;
 
 namespace {
 
-// The 30 lines as the game's documentation lists them, written out rather than
-// derived, so that the drawing is checked against an independent copy.
-const int LINES[30][4] = {
-    {180, 100, 180, 120}, {202, 100, 202, 120}, {180, 120, 202, 120}, {158, 100, 158, 135},
-    {224, 100, 224, 135}, {158, 135, 224, 135}, {202, 145, 202, 165}, {224, 145, 224, 165},
-    {202, 165, 224, 165}, {180, 145, 180, 180}, {246, 145, 246, 180}, {180, 180, 246, 180},
-    {268, 190, 268, 210}, {290, 190, 290, 210}, {268, 210, 290, 210}, {246, 190, 246, 225},
-    {312, 190, 312, 225}, {246, 225, 312, 225}, {290, 235, 290, 255}, {312, 235, 312, 255},
-    {290, 255, 312, 255}, {268, 235, 268, 270}, {334, 235, 334, 270}, {268, 270, 334, 270},
-    {180, 280, 180, 300}, {312, 280, 312, 300}, {180, 300, 312, 300}, {158, 280, 158, 315},
-    {334, 280, 334, 315}, {158, 315, 334, 315},
-};
-
 std::set<std::pair<int, int>> diagramPixels() {
     std::set<std::pair<int, int>> pixels;
-    for (const auto& l : LINES)
+    for (const auto& l : DIAGRAM_LINES)
         for (int x = l[0]; x <= l[2]; ++x)
             for (int y = l[1]; y <= l[3]; ++y)
                 pixels.insert({x, y});
@@ -128,7 +117,6 @@ void TestWindowDiagram::diagramSurvives() {
     Window w;
     w.form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w.form));
-    w.form.DRAW_DIAGRAM();
     w.startUp();
 
     if (action == "hide and show") {
@@ -223,7 +211,6 @@ void TestWindowDiagram::copyPicture() {
     Window w;
     w.form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w.form));
-    w.form.DRAW_DIAGRAM();
     w.startUp(); // labels and buttons are no part of the picture
     QApplication::clipboard()->clear();
     rightClick(w.control("TEXT11"), "テキスト/グラフィック(&M)");

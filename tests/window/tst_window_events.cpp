@@ -8,6 +8,8 @@
 #include <QTimer>
 #include <vector>
 
+using torvelo::code;
+using torvelo::Event;
 using torvelo::GameEnded;
 using torvelo::testing::Window;
 
@@ -72,21 +74,21 @@ void TestWindowEvents::oneHandlerPerWait() {
     w.click("BUTTON1");
     // Queued only: no handler has touched the game yet.
     QCOMPARE(w.form.pendingEvents(), std::size_t(4));
-    QCOMPARE(w.game.EVENT_CODE, 0.0f);
+    QCOMPARE(w.game.eventCode(), code(Event::None));
     QCOMPARE(w.row(), "1 2 3 4 5 6 7 8 9");
 
     struct Turn {
         float code;
         std::string row;
     };
-    const std::vector<Turn> turns = {{9, "1 2 3 4 5 6 7 8 9"},
-                                     {3, "1 2 3 4 8 7 6 5 9"},
-                                     {6, "1 2 3 4 8 7 6 5 9"},
-                                     {1, "4 3 2 1 8 7 6 5 9"}};
+    const std::vector<Turn> turns = {{code(Event::CountEdited), "1 2 3 4 5 6 7 8 9"},
+                                     {code(Event::OperationF3), "1 2 3 4 8 7 6 5 9"},
+                                     {code(Event::NewProblemAsked), "1 2 3 4 8 7 6 5 9"},
+                                     {code(Event::OperationF1), "4 3 2 1 8 7 6 5 9"}};
     for (const Turn& turn : turns) {
-        w.game.EVENT_CODE = 0;
+        w.game.EVENT_ON(Event::None);
         w.form.WAIT_EVENT();
-        QCOMPARE(w.game.EVENT_CODE, turn.code);
+        QCOMPARE(w.game.eventCode(), turn.code);
         QCOMPARE(w.row(), turn.row);
     }
     QCOMPARE(w.form.pendingEvents(), std::size_t(0));
@@ -106,10 +108,10 @@ void TestWindowEvents::queueHoldsSixtyFour() {
     std::vector<float> codes;
     while (w.form.pendingEvents() > 0) {
         w.form.WAIT_EVENT();
-        codes.push_back(w.game.EVENT_CODE);
+        codes.push_back(w.game.eventCode());
     }
-    std::vector<float> expected(63, 1.0f);
-    expected.push_back(2.0f);
+    std::vector<float> expected(63, code(Event::OperationF1));
+    expected.push_back(code(Event::OperationF2));
     QCOMPARE(codes, expected);
 }
 
@@ -125,7 +127,7 @@ void TestWindowEvents::waitSleepsUntilAnEvent() {
     });
     QTimer::singleShot(50, &w.form, [&w] { w.click("BUTTON5"); });
     w.form.WAIT_EVENT();
-    QCOMPARE(w.game.EVENT_CODE, 5.0f);
+    QCOMPARE(w.game.eventCode(), code(Event::OperationF5));
     QCOMPARE(w.row(), "9 8 3 4 5 6 7 2 1");
     QCOMPARE(w.form.pendingEvents(), std::size_t(0));
 }
@@ -158,12 +160,12 @@ void TestWindowEvents::workQueuesInputAndRunsNoHandler() {
     w.form.keepResponsive();
     QVERIFY(counter.paints > 0);
     QCOMPARE(w.form.pendingEvents(), std::size_t(3));
-    QCOMPARE(w.game.EVENT_CODE, 0.0f);
+    QCOMPARE(w.game.eventCode(), code(Event::None));
     QCOMPARE(w.row(), "1 2 3 4 5 6 7 8 9");
 
-    for (float code : {2.0f, 3.0f, 9.0f}) {
+    for (Event event : {Event::OperationF2, Event::OperationF3, Event::CountEdited}) {
         w.form.WAIT_EVENT();
-        QCOMPARE(w.game.EVENT_CODE, code);
+        QCOMPARE(w.game.eventCode(), code(event));
     }
 }
 
@@ -213,7 +215,7 @@ void TestWindowEvents::endings() {
     const Ending ended = working ? endingOf([&w] { w.form.keepResponsive(); })
                                  : endingOf([&w] { w.form.WAIT_EVENT(); });
     QCOMPARE(int(ended), ending);
-    if (ended == Ending::None) QCOMPARE(w.game.EVENT_CODE, 4.0f);
+    if (ended == Ending::None) QCOMPARE(w.game.eventCode(), code(Event::OperationF4));
 }
 
 void TestWindowEvents::tabCycle_data() {
@@ -297,7 +299,7 @@ void TestWindowEvents::keyPressesButtonOnRelease() {
     QVERIFY(!button->isDown());
     QCOMPARE(w.form.pendingEvents(), std::size_t(1));
     w.form.WAIT_EVENT();
-    QCOMPARE(w.game.EVENT_CODE, 7.0f);
+    QCOMPARE(w.game.eventCode(), code(Event::AnswerAsked));
 }
 
 void TestWindowEvents::functionKeysPressTheirButtons_data() {
@@ -346,7 +348,7 @@ void TestWindowEvents::functionKeysPressTheirButtons() {
 
     w.turn();
     QCOMPARE(w.row(), row.toStdString());
-    QCOMPARE(w.game.MOVE_COUNT, 1.0f);
+    QCOMPARE(w.game.moveCount(), 1.0f);
     QCOMPARE(QApplication::focusWidget(), holder);
     QVERIFY(w.form.text("EDIT1") == " 6");
 }

@@ -236,8 +236,8 @@ void TestWindowLayout::textsByName() {
     form.setText("EDIT1", "\x80 6");
     QVERIFY(form.text("EDIT1") == "\x80 6");
 
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, form.setText("TEXT6", "x"));
-    QVERIFY_THROWS_EXCEPTION(std::invalid_argument, form.text("EDIT2"));
+    QVERIFY_THROWS_EXCEPTION(torvelo::UnknownControl, form.setText("TEXT6", "x"));
+    QVERIFY_THROWS_EXCEPTION(torvelo::UnknownControl, form.text("EDIT2"));
 }
 
 void TestWindowLayout::labelShowsWhatFits_data() {

@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QTimer>
 
+using torvelo::code;
+using torvelo::Event;
 using torvelo::FatalError;
 using torvelo::GameEnded;
 using torvelo::Text;
@@ -45,7 +47,7 @@ void TestWindowPlay::solveWithTheAnswer() {
     w.turn();
     QCOMPARE(w.shown("TEXT5"), QStringLiteral("343151"));
 
-    for (char digit : w.game.ANSWER_LOG) {
+    for (char digit : w.game.answerLog()) {
         const QByteArray button = "BUTTON" + QByteArray(1, digit);
         w.click(button.constData());
         w.turn();
@@ -77,15 +79,15 @@ void TestWindowPlay::typedCountMakesTheNextProblem() {
         QTest::keyClick(edit, key);
         QCOMPARE(w.form.pendingEvents(), std::size_t(1));
         w.turn();
-        QCOMPARE(w.game.EVENT_CODE, 9.0f);
-        QCOMPARE(w.game.SCRAMBLE_COUNT, count);
+        QCOMPARE(w.game.eventCode(), code(Event::CountEdited));
+        QCOMPARE(w.game.scrambleCount(), count);
     }
     // A typed count makes no problem by itself.
     QVERIFY(w.form.text("TEXT15") == problem);
 
     w.click("BUTTON6");
     w.turn();
-    QCOMPARE(w.game.ANSWER_LOG.size(), std::size_t(2));
+    QCOMPARE(w.game.answerLog().size(), std::size_t(2));
     const Text twoStep = w.form.text("TEXT15");
     QVERIFY(twoStep != problem);
 
@@ -125,7 +127,7 @@ void TestWindowPlay::longScrambleKeepsTheWindowAlive() {
     w.startUp();
     w.form.setText("EDIT1", "16000000");
     w.turn();
-    QCOMPARE(w.game.SCRAMBLE_COUNT, 16000000.0f);
+    QCOMPARE(w.game.scrambleCount(), 16000000.0f);
 
     w.click("BUTTON6");
     QTimer::singleShot(0, &w.form, [&w] {
@@ -133,9 +135,9 @@ void TestWindowPlay::longScrambleKeepsTheWindowAlive() {
         w.click("BUTTON2");
     });
     w.turn();
-    QCOMPARE(w.game.ANSWER_LOG.size(), std::size_t(16000000));
+    QCOMPARE(w.game.answerLog().size(), std::size_t(16000000));
     QCOMPARE(w.form.pendingEvents(), std::size_t(2));
-    QVERIFY(w.game.BOARD == w.game.START_BOARD);
+    QVERIFY(w.game.board() == w.game.startBoard());
 
     w.turn();
     w.turn();
@@ -143,16 +145,16 @@ void TestWindowPlay::longScrambleKeepsTheWindowAlive() {
 
     w.click("BUTTON7");
     w.turn();
-    QVERIFY(w.form.text("TEXT5") == w.game.ANSWER_LOG);
+    QVERIFY(w.form.text("TEXT5") == w.game.answerLog());
     QVERIFY(w.shown("TEXT5").size() < 5000);
-    QVERIFY(w.game.ANSWER_LOG.starts_with(w.shown("TEXT5").toStdString()));
+    QVERIFY(w.game.answerLog().starts_with(w.shown("TEXT5").toStdString()));
 }
 
 void TestWindowPlay::closeEndsALongScramble() {
     Window w;
     QVERIFY(shownAndActive(w));
     w.startUp();
-    const auto problem = w.game.START_BOARD;
+    const auto problem = w.game.startBoard();
     w.form.setText("EDIT1", "16000000");
     w.turn();
     w.click("BUTTON6");
@@ -164,8 +166,8 @@ void TestWindowPlay::closeEndsALongScramble() {
         QCOMPARE(ended.reason(), GameEnded::Reason::Closed);
     }
     // Ended mid-routine: the new problem was never finished.
-    QVERIFY(w.game.START_BOARD == problem);
-    QVERIFY(w.game.ANSWER_LOG.empty());
+    QVERIFY(w.game.startBoard() == problem);
+    QVERIFY(w.game.answerLog().empty());
 }
 
 QTEST_MAIN(TestWindowPlay)

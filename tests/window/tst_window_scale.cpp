@@ -1,6 +1,7 @@
 // The window on a scaled desktop. CTest runs this at several scales (through
 // QT_SCALE_FACTOR, or a screen whose logical resolution asks for one) and names
 // the scale it expects in TORVELO_EXPECTED_SCALE; every check holds at each.
+#include "../support/diagram_lines.h"
 #include "window/layout.h"
 #include "window_fixture.h"
 
@@ -16,21 +17,10 @@
 #include <utility>
 
 using namespace torvelo;
+using torvelo::testing::DIAGRAM_LINES;
 using torvelo::testing::Window;
 
 namespace {
-
-// The 30 lines of the diagram, written out independently of the code.
-const int LINES[30][4] = {
-    {180, 100, 180, 120}, {202, 100, 202, 120}, {180, 120, 202, 120}, {158, 100, 158, 135},
-    {224, 100, 224, 135}, {158, 135, 224, 135}, {202, 145, 202, 165}, {224, 145, 224, 165},
-    {202, 165, 224, 165}, {180, 145, 180, 180}, {246, 145, 246, 180}, {180, 180, 246, 180},
-    {268, 190, 268, 210}, {290, 190, 290, 210}, {268, 210, 290, 210}, {246, 190, 246, 225},
-    {312, 190, 312, 225}, {246, 225, 312, 225}, {290, 235, 290, 255}, {312, 235, 312, 255},
-    {290, 255, 312, 255}, {268, 235, 268, 270}, {334, 235, 334, 270}, {268, 270, 334, 270},
-    {180, 280, 180, 300}, {312, 280, 312, 300}, {180, 300, 312, 300}, {158, 280, 158, 315},
-    {334, 280, 334, 315}, {158, 315, 334, 315},
-};
 
 // The band between the buttons and the history rows, in logical pixels.
 const QRect FREE_AREA(QPoint(121, 99), QPoint(373, 340));
@@ -123,7 +113,7 @@ void TestWindowScale::diagramStaysSolid() {
     const QRect band = deviceRect(FREE_AREA, scale);
 
     std::set<std::pair<int, int>> onLine;
-    for (const auto& l : LINES)
+    for (const auto& l : DIAGRAM_LINES)
         for (int x = l[0]; x <= l[2]; ++x)
             for (int y = l[1]; y <= l[3]; ++y)
                 onLine.insert({x, y});
@@ -147,7 +137,7 @@ void TestWindowScale::diagramStaysSolid() {
 
     // Across each line at its middle, the same number of black pixels.
     std::set<int> thicknesses;
-    for (const auto& l : LINES) {
+    for (const auto& l : DIAGRAM_LINES) {
         const bool vertical = l[0] == l[2];
         const int mx = qRound((l[0] + l[2]) / 2.0 * scale);
         const int my = qRound((l[1] + l[3]) / 2.0 * scale);

@@ -5,6 +5,7 @@
 //
 // 10,000 events by default; TORVELO_SOAK_EVENTS asks for more, and
 // TORVELO_SOAK_SEED for another game (the seed is printed).
+#include "../support/rows.h"
 #include "window_fixture.h"
 
 #include <QLineEdit>
@@ -13,29 +14,11 @@
 #include <random>
 
 using namespace torvelo;
-using torvelo::testing::rowText;
-using torvelo::testing::Window;
+using namespace torvelo::testing;
 
 namespace {
 
 const std::string ORDERED = "1 2 3 4 5 6 7 8 9";
-
-// Operation n reverses a window of four cells, F5's wrapping round the ends.
-Board reversed(Board b, int n) {
-    static const int windows[6][4] = {{},           {1, 2, 3, 4}, {2, 3, 4, 5},
-                                      {5, 6, 7, 8}, {6, 7, 8, 9}, {8, 9, 1, 2}};
-    const Board old = b;
-    for (int k = 0; k < 4; ++k)
-        b[std::size_t(windows[n][k])] = old[std::size_t(windows[n][3 - k])];
-    return b;
-}
-
-std::string show(const Board& b) {
-    std::string s;
-    for (std::size_t i = 1; i <= 9; ++i)
-        s += (i > 1 ? " " : "") + std::to_string(b[i]);
-    return s;
-}
 
 long environmentNumber(const char* name, long fallback) {
     bool ok = false;
@@ -115,7 +98,7 @@ void TestWindowSoak::randomGame() {
     // The model: the history rows, oldest first, and the count in the box.
     std::array<std::string, 5> rows{std::string(10, ' '), std::string(10, ' '),
                                     std::string(10, ' '), std::string(10, ' '),
-                                    rowText(show(w.game.BOARD))};
+                                    rowText(show(w.game.board()))};
     float count = 6;
     auto scroll = [&](const std::string& row) {
         std::rotate(rows.begin(), rows.begin() + 1, rows.end());
@@ -127,32 +110,32 @@ void TestWindowSoak::randomGame() {
         QString what;
         if (kind < 5) { // an operation
             const int n = kind + 1;
-            const Board expected = reversed(w.game.BOARD, n);
+            const Board expected = reversed(w.game.board(), n);
             w.click(qPrintable(QStringLiteral("BUTTON%1").arg(n)));
             w.turn();
             what = QStringLiteral("F%1").arg(n);
-            QCOMPARE(w.game.BOARD, expected);
+            QCOMPARE(w.game.board(), expected);
             scroll(rowText(show(expected)));
         } else if (kind == 5) { // a new problem
             w.click("BUTTON6");
             w.turn();
             what = QStringLiteral("new problem of %1").arg(double(count));
-            QCOMPARE(double(w.game.ANSWER_LOG.size()), std::max(1.0, std::floor(double(count))));
-            QVERIFY(show(w.game.BOARD) != ORDERED);
+            QCOMPARE(double(w.game.answerLog().size()), std::max(1.0, std::floor(double(count))));
+            QVERIFY(show(w.game.board()) != ORDERED);
             rows.fill(std::string(10, ' '));
-            rows[4] = rowText(show(w.game.BOARD));
+            rows[4] = rowText(show(w.game.board()));
         } else if (kind == 6) { // the answer
             w.click("BUTTON7");
             w.turn();
             what = QStringLiteral("answer");
-            QVERIFY(w.form.text("TEXT5") == w.game.ANSWER_LOG);
+            QVERIFY(w.form.text("TEXT5") == w.game.answerLog());
         } else if (kind == 7) { // retry
             w.click("BUTTON8");
             w.turn();
             what = QStringLiteral("retry");
-            QCOMPARE(w.game.BOARD, w.game.START_BOARD);
+            QCOMPARE(w.game.board(), w.game.startBoard());
             rows.fill(std::string());
-            rows[4] = rowText(show(w.game.START_BOARD));
+            rows[4] = rowText(show(w.game.startBoard()));
         } else { // something pasted into the count box
             const Paste paste = player.paste();
             what = QStringLiteral("paste of %1 characters").arg(paste.text.size());
@@ -174,23 +157,23 @@ void TestWindowSoak::randomGame() {
             } else {
                 count = paste.count;
             }
-            QCOMPARE(w.game.SCRAMBLE_COUNT, count);
+            QCOMPARE(w.game.scrambleCount(), count);
         }
 
         // The invariants, after every event.
         const std::string context = what.toStdString() + " at event " + std::to_string(event);
         QVERIFY2(w.form.pendingEvents() == 0, context.c_str());
-        std::string digits = show(w.game.BOARD);
+        std::string digits = show(w.game.board());
         std::sort(digits.begin(), digits.end());
         QVERIFY2(digits == "        123456789", context.c_str());
         for (int i = 0; i < 5; ++i)
             QVERIFY2(w.form.text("TEXT1" + std::to_string(i + 1)) == rows[std::size_t(i)],
                      (context + ": history row " + std::to_string(i + 1)).c_str());
-        QVERIFY2(w.form.text("TEXT15") == rowText(show(w.game.BOARD)), context.c_str());
-        QVERIFY2(double(w.game.MOVE_LOG.size()) == double(w.game.MOVE_COUNT), context.c_str());
-        QVERIFY2(w.form.text("TEXT4") == w.game.MOVE_LOG, context.c_str());
-        Board solved = w.game.START_BOARD;
-        for (char step : w.game.ANSWER_LOG)
+        QVERIFY2(w.form.text("TEXT15") == rowText(show(w.game.board())), context.c_str());
+        QVERIFY2(double(w.game.moveLog().size()) == double(w.game.moveCount()), context.c_str());
+        QVERIFY2(w.form.text("TEXT4") == w.game.moveLog(), context.c_str());
+        Board solved = w.game.startBoard();
+        for (char step : w.game.answerLog())
             solved = reversed(solved, step - '0');
         QVERIFY2(show(solved) == ORDERED, context.c_str());
     }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "../support/fake_controls.h"
+#include "../support/rows.h"
 #include "engine/game.h"
 #include "text/text.h"
 #include "window/mainform.h"
@@ -45,21 +46,15 @@ struct Window {
         game.DISPATCH_EVENT();
     }
 
-    // MAIN's start-up steps, the diagram aside.
-    void startUp() {
-        game.ORDER_BOARD();
-        game.SCRAMBLE_COUNT = 6;
-        form.setText("edit1", NUMBER_TEXT(game.SCRAMBLE_COUNT));
-        form.WAIT_EVENT();
-        game.NEW_PROBLEM();
-    }
+    // MAIN's start-up sequence.
+    void startUp() { game.START_UP(); }
 
     // "1 2 3 4 5 6 7 8 9" for the board's cells, to compare with rows as written.
     std::string row() const {
         std::string out;
         for (int i = 1; i <= 9; ++i) {
             if (i > 1) out += ' ';
-            out += std::to_string(game.BOARD[static_cast<std::size_t>(i)]);
+            out += std::to_string(game.board()[static_cast<std::size_t>(i)]);
         }
         return out;
     }
@@ -70,11 +65,6 @@ inline bool shownAndActive(Window& w) {
     w.form.show();
     w.form.activateWindow();
     return QTest::qWaitForWindowActive(&w.form);
-}
-
-// The game's ROW_TEXT for a row written "1 2 3 4 5 6 7 8 9".
-inline Text rowText(const std::string& row) {
-    return row + " \r";
 }
 
 } // namespace torvelo::testing
