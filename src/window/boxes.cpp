@@ -1,7 +1,10 @@
 #include "window/boxes.h"
 
+#include "window/layout.h"
+
 #include <QApplication>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QKeyEvent>
 #include <QMessageBox>
 
@@ -28,10 +31,26 @@ class AnyKeyBox final : public QMessageBox {
     }
 
   protected:
-    // Where no window manager gives a new window the focus, the box takes it,
-    // so that "any key" reaches it.
     void showEvent(QShowEvent* event) override {
+        // Wide enough that the title is not cut off beside a title bar's
+        // buttons, even in a large title-bar font.
+        if (auto* grid = qobject_cast<QGridLayout*>(layout()); grid && !widened_) {
+            grid->addItem(
+                new QSpacerItem(MINIMUM_WIDTH, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+            widened_ = true;
+        }
         QMessageBox::showEvent(event);
+        // Over the game's window, where the player is looking, whatever the
+        // window manager would choose; where the window could not be opened,
+        // over the place it opens at.
+        const QRect over = parentWidget() ? parentWidget()->window()->frameGeometry()
+                                          : QRect(WINDOW_X, WINDOW_Y, CLIENT_WIDTH, CLIENT_HEIGHT);
+        QRect box = frameGeometry();
+        box.moveCenter(over.center());
+        move(box.topLeft());
+        // Where no window manager gives a new window the focus, the box takes
+        // it, so that "any key" reaches it.
         activateWindow();
     }
 
@@ -44,6 +63,10 @@ class AnyKeyBox final : public QMessageBox {
         accept();
         return true;
     }
+
+  private:
+    static constexpr int MINIMUM_WIDTH = 320;
+    bool widened_ = false;
 };
 
 void showBox(QWidget* parent, const QString& text, const QString& informative) {

@@ -61,4 +61,13 @@ std::string displayProblem() {
            ")";
 }
 
+// In a Wayland session Qt takes its Wayland plugin whenever WAYLAND_DISPLAY is
+// set, and there the compositor places the window where it likes and Qt 6.4
+// rings no bell. Through XWayland the window stands where the game puts it,
+// its size limit holds and the bell rings; and without Qt's Wayland plugin
+// installed, the X-first choice spares a warning at every start.
+void preferX11() {
+    if (environment("QT_QPA_PLATFORM").empty()) setenv("QT_QPA_PLATFORM", "xcb;wayland", 1);
+}
+
 } // namespace torvelo

@@ -16,6 +16,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -138,10 +140,22 @@ std::unique_ptr<MAINFORM> MAINFORM::open() {
     // session) nobody does, and Tab and Ctrl+C would do nothing until the
     // player clicked. Qt asks the manager, or sets the X input focus itself.
     form->activateWindow();
+    form->holdClientAreaOnWayland();
     // Painted before the start-up steps run; a close made now is honoured by
     // the first wait.
     QCoreApplication::processEvents();
     return form;
+}
+
+void MAINFORM::holdClientAreaOnWayland() {
+    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return;
+    // Qt's Wayland plugin draws the title bar itself but hands the compositor
+    // the size limit of the client area alone, as the limit of the whole
+    // window; a compositor that enforces it (mutter) then shrinks the client
+    // area by the bar. The limit it is handed must include the bar.
+    const QMargins bar = windowHandle()->frameMargins();
+    setMaximumSize(CLIENT_WIDTH + bar.left() + bar.right(),
+                   CLIENT_HEIGHT + bar.top() + bar.bottom());
 }
 
 void MAINFORM::build(Control& control, const ControlSpec& spec) {
@@ -252,7 +266,27 @@ void MAINFORM::display(Control& control) {
 }
 
 void MAINFORM::beep() {
-    QApplication::beep();
+    // Qt's Wayland plugin has no bell: beep() sends nothing there. The move
+    // counter flashes instead, a visual bell, so that a solved row is still
+    // announced beyond its text.
+    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+        visualBell();
+    else
+        QApplication::beep();
+}
+
+void MAINFORM::visualBell() {
+    constexpr int FLASH_MS = 200;
+    const Control& counter = *find(control::MOVE_COUNTER);
+    // The layout's colours swapped, however many flashes overlap; then the
+    // layout's colours again.
+    QPalette flashed = counter.widget->palette();
+    flashed.setColor(QPalette::WindowText, QColor::fromRgb(counter.spec->background));
+    flashed.setColor(QPalette::Window, QColor::fromRgb(counter.spec->textColour));
+    counter.widget->setPalette(flashed);
+    QTimer::singleShot(FLASH_MS, counter.widget, [widget = counter.widget, spec = counter.spec] {
+        setColours(widget, *spec);
+    });
 }
 
 void MAINFORM::keepResponsive() {

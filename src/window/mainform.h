@@ -45,6 +45,9 @@ class MAINFORM final : public QWidget, public Controls {
     void setText(std::string_view name, const Text& text) override;
     const Text& text(std::string_view name) const override;
     void beep() override;
+    // The move counter shown in inverse colours for a moment: the alert where
+    // the platform has no sound.
+    void visualBell();
     void keepResponsive() override;
 
     // Runs the handler of the oldest waiting event, first waiting for one if
@@ -94,6 +97,7 @@ class MAINFORM final : public QWidget, public Controls {
     };
 
     bool pressOperationKey(QKeyEvent* event);
+    void holdClientAreaOnWayland();
     Control* find(std::string_view name);
     const Control* find(std::string_view name) const;
     void build(Control& control, const ControlSpec& spec);

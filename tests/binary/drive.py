@@ -140,10 +140,7 @@ class Game:
         run("xdotool", "mousemove", "--window", self.window, str(x), str(y), "click", "1")
 
     def client_size(self):
-        out = run("xwininfo", "-id", self.window)
-        width = int(re.search(r"Width: (\d+)", out).group(1))
-        height = int(re.search(r"Height: (\d+)", out).group(1))
-        return width, height
+        return client_rect(self.window)[2:]
 
     def screenshot(self):
         """The client area as the X server holds it: a function from a device
@@ -182,10 +179,29 @@ class Game:
         run("wmctrl", "-c", TITLE)
 
     def box(self):
-        """All the text that the modal message box shows."""
+        """All the text that the modal message box shows, once the box stands
+        where it should."""
         node = wait_for(f"the {BOX_TITLE} box", lambda: self._frame(BOX_TITLE))
+        self.check_box_placed()
         texts = [n.name for n in walk(node) if n.name]
         return " ".join(texts)
+
+    def check_box_placed(self):
+        """The box is centred over the game's window (over the place the window
+        opens at, if it could not be opened), and wide enough for its title."""
+        box = wait_for(f"the {BOX_TITLE} window", lambda: self._window_named(BOX_TITLE))
+        if getattr(self, "window", None):
+            x, y, w, h = client_rect(self.window)
+            centre = (x + w / 2, y + h / 2)
+        else:
+            centre = (15 + 640 / 2, 14 + 468 / 2)
+
+        def placed():
+            bx, by, bw, bh = client_rect(box)
+            return abs(bx + bw / 2 - centre[0]) <= 30 and abs(by + bh / 2 - centre[1]) <= 30
+        wait_for(f"the box over {centre}, not at {client_rect(box)}", placed, timeout=3)
+        width = client_rect(box)[2]
+        check(width >= 320, f"the box is {width} pixels wide: its title may be cut off")
 
     def dismiss_box(self):
         """Presses Return in the message box, as the player does, until the game
@@ -211,6 +227,14 @@ class Game:
             return self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             raise Failure(f"the game did not end within {timeout} s") from None
+
+
+def client_rect(window):
+    """Where a window's client area stands on the screen: x, y, width, height."""
+    out = run("xwininfo", "-id", window)
+    return tuple(int(re.search(pattern, out).group(1)) for pattern in (
+        r"Absolute upper-left X:\s+(-?\d+)", r"Absolute upper-left Y:\s+(-?\d+)",
+        r"Width: (\d+)", r"Height: (\d+)"))
 
 
 def row_digits(text):
@@ -273,6 +297,23 @@ def scaled_desktop(game):
     check(24 <= ink <= 36, f"変換回数 is {ink} device pixels high")
     game.click_control("BUTTON1")
     wait_for("the move to be counted", lambda: game.label("TEXT17") == " 1")
+    game.close()
+    check(game.exit_status(5) == 0, "closing did not end with status 0")
+
+
+def identity(game):
+    """The shell can tell whose window it is: its WM_CLASS is the desktop
+    entry's StartupWMClass, and it carries the game's icon."""
+    entry = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "data",
+                         "org.torvelo.Torvelo.desktop")
+    with open(entry, encoding="utf-8") as f:
+        startup_class = re.search(r"^StartupWMClass=(.+)$", f.read(), re.M).group(1)
+    wm_class = run("xprop", "-id", game.window, "-notype", "WM_CLASS")
+    names = re.findall(r'"([^"]*)"', wm_class)
+    check(len(names) == 2 and names[1] == startup_class,
+          f"WM_CLASS is {names}, the entry's StartupWMClass {startup_class!r}")
+    icon = run("xprop", "-id", game.window, "-notype", "-len", "8", "_NET_WM_ICON")
+    check("Icon (" in icon, f"the window carries no icon: {icon.strip()!r}")
     game.close()
     check(game.exit_status(5) == 0, "closing did not end with status 0")
 
@@ -456,6 +497,7 @@ def screenshot(game, path):
 SCENARIOS = {
     "start": start_shows_a_problem,
     "scale-2": scaled_desktop,
+    "identity": identity,
     "close-in-wait": close_while_waiting,
     "close-mid-scramble": close_during_a_long_scramble,
     "sigterm": session_signal("SIGTERM", False),

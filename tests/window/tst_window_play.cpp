@@ -29,6 +29,7 @@ class TestWindowPlay : public QObject {
     void pastedOverflowIsFatal();
     void longScrambleKeepsTheWindowAlive();
     void closeEndsALongScramble();
+    void visualBellFlashesTheCounter();
 };
 
 // With every draw at second 0 the first problem is 1 2 8 9 6 5 4 3 7, solved by
@@ -168,6 +169,24 @@ void TestWindowPlay::closeEndsALongScramble() {
     // Ended mid-routine: the new problem was never finished.
     QVERIFY(w.game.startBoard() == problem);
     QVERIFY(w.game.answerLog().empty());
+}
+
+// Where the platform has no bell (Wayland), the alert is seen: the move
+// counter in inverse colours for a moment, then its own colours again.
+void TestWindowPlay::visualBellFlashesTheCounter() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    QWidget* counter = w.control("TEXT17");
+    const QColor blue(0, 0, 255), white(255, 255, 255);
+    w.form.visualBell();
+    QCOMPARE(counter->palette().color(QPalette::WindowText), white);
+    QCOMPARE(counter->palette().color(QPalette::Window), blue);
+    w.form.visualBell(); // a second alert while the first still shows
+    QCOMPARE(counter->palette().color(QPalette::WindowText), white);
+    QTRY_COMPARE(counter->palette().color(QPalette::WindowText), blue);
+    QCOMPARE(counter->palette().color(QPalette::Window), white);
+    QTest::qWait(300);
+    QCOMPARE(counter->palette().color(QPalette::WindowText), blue);
 }
 
 QTEST_MAIN(TestWindowPlay)
