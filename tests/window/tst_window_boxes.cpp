@@ -2,6 +2,7 @@
 #include "window/boxes.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QTest>
@@ -48,8 +49,13 @@ void TestWindowBoxes::boxes() {
         warning = box->icon() == QMessageBox::Warning;
         for (QLabel* label : box->findChildren<QLabel*>())
             shown += label->text() + "\n";
-        // The Ctrl still held from Ctrl+C is no key press of its own.
-        QTest::keyPress(box->focusWidget() ? box->focusWidget() : box, Qt::Key_Control);
+        QWidget* target = box->focusWidget() ? box->focusWidget() : box;
+        // The Ctrl still held from Ctrl+C is no key press of its own, and the
+        // C held down repeats without dismissing the box.
+        QTest::keyPress(target, Qt::Key_Control);
+        QKeyEvent repeated(QEvent::KeyPress, Qt::Key_C, Qt::ControlModifier, QStringLiteral("\x03"),
+                           true);
+        QApplication::sendEvent(target, &repeated);
         openAfterCtrl = box->isVisible();
         QTest::keyClick(box->focusWidget() ? box->focusWidget() : box, Qt::Key_A);
         closedByKey = !box->isVisible();

@@ -41,6 +41,7 @@ class TestWindowEvents : public QObject {
   private slots:
     void oneHandlerPerWait();
     void queueHoldsSixtyFour();
+    void queueGoesRoundAndRound();
     void waitSleepsUntilAnEvent();
     void workQueuesInputAndRunsNoHandler();
     void endings_data();
@@ -115,6 +116,28 @@ void TestWindowEvents::queueHoldsSixtyFour() {
     QCOMPARE(codes, expected);
 }
 
+// The queue is a ring: hundreds of events pass through it, 64 waiting at the
+// most, each in its turn.
+void TestWindowEvents::queueGoesRoundAndRound() {
+    Window w;
+    QVERIFY(shownAndActive(w));
+    w.game.ORDER_BOARD();
+    std::vector<float> pressed, handled;
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 50 + round; ++i) {
+            const int n = 1 + (round * 7 + i) % 5;
+            w.click(qPrintable(QStringLiteral("BUTTON%1").arg(n)));
+            pressed.push_back(float(n));
+        }
+        while (w.form.pendingEvents() > 0) {
+            w.form.WAIT_EVENT();
+            handled.push_back(w.game.eventCode());
+        }
+    }
+    QCOMPARE(handled.size(), std::size_t(260));
+    QCOMPARE(handled, pressed);
+}
+
 void TestWindowEvents::waitSleepsUntilAnEvent() {
     Window w;
     QVERIFY(shownAndActive(w));
@@ -172,7 +195,7 @@ void TestWindowEvents::workQueuesInputAndRunsNoHandler() {
 void TestWindowEvents::endings_data() {
     QTest::addColumn<QString>(
         "focus");                     // a control, "click" on the window, or as activation left it
-    QTest::addColumn<QString>("act"); // "close" or "ctrl-c"
+    QTest::addColumn<QString>("act"); // "close", "ctrl-c", "ctrl-alt-c" or "ctrl-meta-c"
     QTest::addColumn<bool>("working");
     QTest::addColumn<int>("ending");
     const int none = int(Ending::None), closed = int(Ending::Closed);
@@ -187,6 +210,10 @@ void TestWindowEvents::endings_data() {
                                                         << "ctrl-c" << true << interrupted;
     QTest::newRow("Ctrl+C after a click on the window") << "click"
                                                         << "ctrl-c" << false << interrupted;
+    QTest::newRow("Ctrl+Alt+C is another key") << ""
+                                               << "ctrl-alt-c" << false << none;
+    QTest::newRow("Ctrl+Meta+C is another key") << ""
+                                                << "ctrl-meta-c" << false << none;
     QTest::newRow("Ctrl+C on a button") << "BUTTON2"
                                         << "ctrl-c" << false << none;
     QTest::newRow("Ctrl+C in the edit box") << "EDIT1"
@@ -209,6 +236,8 @@ void TestWindowEvents::endings() {
             w.control(qPrintable(focus))->setFocus();
         if (act == "close") w.form.close();
         if (act == "ctrl-c") key(w, Qt::Key_C, Qt::ControlModifier);
+        if (act == "ctrl-alt-c") key(w, Qt::Key_C, Qt::ControlModifier | Qt::AltModifier);
+        if (act == "ctrl-meta-c") key(w, Qt::Key_C, Qt::ControlModifier | Qt::MetaModifier);
         // A wait that was not ended returns on the next press.
         if (!working) w.click("BUTTON4");
     });
@@ -407,13 +436,12 @@ void TestWindowEvents::windowTakesFocus() {
         other.show();
         other.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&other));
-        if (how.endsWith("click")) {
-            // The press arrives before the activation, as X11 may deliver them.
-            QTest::mousePress(edit, Qt::LeftButton);
-            QTest::mouseRelease(edit, Qt::LeftButton);
-        }
+        // X11 may deliver a click's press before the activation it causes,
+        // and its release after.
+        if (how.endsWith("click")) QTest::mousePress(edit, Qt::LeftButton);
         w.form.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        if (how.endsWith("click")) QTest::mouseRelease(edit, Qt::LeftButton);
     } else {
         const Qt::MouseButton button = how.startsWith("left") ? Qt::LeftButton : Qt::RightButton;
         if (how.endsWith("window"))
@@ -431,9 +459,14 @@ void TestWindowEvents::digitFilter_data() {
     QTest::addColumn<Qt::KeyboardModifiers>("modifiers");
     QTest::addColumn<QString>("result");
     const Qt::KeyboardModifiers plain;
-    QTest::newRow("digit") << Qt::Key_3 << "3" << plain << " 63";
-    QTest::newRow("keypad digit") << Qt::Key_4 << "4" << Qt::KeyboardModifiers(Qt::KeypadModifier)
-                                  << " 64";
+    // Every digit, from the main keys and from the keypad.
+    for (int d = 0; d <= 9; ++d) {
+        const auto digitKey = Qt::Key(Qt::Key_0 + d);
+        const QString digit = QString::number(d);
+        QTest::addRow("digit %d", d) << digitKey << digit << plain << " 6" + digit;
+        QTest::addRow("keypad digit %d", d)
+            << digitKey << digit << Qt::KeyboardModifiers(Qt::KeypadModifier) << " 6" + digit;
+    }
     QTest::newRow("letter") << Qt::Key_A << "a" << plain << " 6";
     QTest::newRow("minus sign") << Qt::Key_Minus << "-" << plain << " 6";
     QTest::newRow("decimal point") << Qt::Key_Period << "." << plain << " 6";
