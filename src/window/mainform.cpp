@@ -83,6 +83,11 @@ void setColours(QWidget* widget, const ControlSpec& spec) {
     widget->setPalette(palette);
 }
 
+// Qt's Wayland plugins ("wayland", "wayland-egl") lack what its X plugin has.
+bool onWayland() {
+    return QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+}
+
 // The drawing surface, made with the window and white from the start.
 Surface makeSurface(qreal devicePixelRatio) {
     try {
@@ -148,7 +153,7 @@ std::unique_ptr<MAINFORM> MAINFORM::open() {
 }
 
 void MAINFORM::holdClientAreaOnWayland() {
-    if (!QGuiApplication::platformName().startsWith(QStringLiteral("wayland"))) return;
+    if (!onWayland()) return;
     // Qt's Wayland plugin draws the title bar itself but hands the compositor
     // the size limit of the client area alone, as the limit of the whole
     // window; a compositor that enforces it (mutter) then shrinks the client
@@ -269,7 +274,7 @@ void MAINFORM::beep() {
     // Qt's Wayland plugin has no bell: beep() sends nothing there. The move
     // counter flashes instead, a visual bell, so that a solved row is still
     // announced beyond its text.
-    if (QGuiApplication::platformName().startsWith(QStringLiteral("wayland")))
+    if (onWayland())
         visualBell();
     else
         QApplication::beep();
