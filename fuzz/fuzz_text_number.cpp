@@ -2,12 +2,13 @@
 // anything else, in time linear in the text, and the value is the one an
 // oracle written apart from it computes.
 //
-// Most inputs are read as they are. One that starts with 0xFF builds a longer
-// text instead, so that the fuzzer reaches long runs of digits (past the 800
-// the oracle keeps, past what a double's rounding looks at) without long
-// inputs: 0xFF, a count byte c, then PREFIX 0xFF BODY 0xFF SUFFIX gives PREFIX,
-// BODY repeated c times, SUFFIX, cut at a megabyte. scripts/fuzz also runs
-// texts of a megabyte built this way once each.
+// Most inputs are read as they are. One that starts with 0xFF (as a text it
+// could only read 0) builds a longer text instead, so that the fuzzer reaches
+// long runs of digits (past the 800 the oracle keeps, past what a double's
+// rounding looks at) without long inputs: 0xFF, a count byte c, then PREFIX
+// 0xFF BODY 0xFF SUFFIX gives PREFIX, BODY repeated c times, SUFFIX, cut at a
+// megabyte. scripts/fuzz also runs a few texts of a megabyte once each, under
+// a time limit.
 #include "text/text.h"
 
 #include <algorithm>
