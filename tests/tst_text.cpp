@@ -180,12 +180,22 @@ void TestText::textNumber_data() {
         0);
     row("exponent beyond single precision", "1e39", 0, FatalError::Overflow);
     row("exponent at the largest float", "3.4028235e38", double(std::numeric_limits<float>::max()));
+    row("float subnormal keeps its value", "1.4e-45",
+        double(std::numeric_limits<float>::denorm_min()));
+    row("below half the smallest float", "7e-46", 0);
+    // 2^128 - 2^103, half an ulp above the largest float: the tie rounds to even, past it.
+    row("at the float overflow tie", "340282356779733661637539395458142568448e0", 0,
+        FatalError::Overflow);
+    row("just below the float overflow tie", "340282356779733661637539395458142568447e0",
+        double(std::numeric_limits<float>::max()));
     row("huge negative exponent", "1e-99999999999999999999", 0);
     row("huge exponent", "1e99999999999999999999", 0, FatalError::Overflow);
     row("zero with huge exponent", "0e99999", 0);
     row("forty nines", QByteArray(40, '9'), 1e40);
     row("beyond double precision", "1" + QByteArray(309, '0'), 0, FatalError::Overflow);
     row("below double precision", "." + QByteArray(400, '0') + "1", 0);
+    row("double subnormal keeps its value", "." + QByteArray(323, '0') + "5",
+        std::numeric_limits<double>::denorm_min());
     row("more digits than double holds", "123456789012345678901234567890", 1.2345678901234568e29);
 }
 

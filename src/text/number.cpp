@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
+#include <string_view>
 #include <system_error>
 
 namespace torvelo {
@@ -21,31 +23,32 @@ struct SevenDigits {
 SevenDigits sevenDigits(float magnitude) {
     SevenDigits out{};
     if (magnitude < 16777216.0f && magnitude == std::floor(magnitude)) {
-        // Whole numbers below 2^24, the counts and digits the game shows.
-        char buf[8];
-        auto [end, ec] =
-            std::to_chars(buf, buf + sizeof buf, static_cast<std::uint32_t>(magnitude));
-        (void)ec;
-        const int length = static_cast<int>(end - buf);
-        for (int i = 0; i < 7; ++i)
-            out.digit[i] = i < length ? buf[i] : '0';
-        out.exponent = length - 1;
+        // Whole numbers below 2^24, the counts and digits the game shows: at
+        // most eight digits, so the buffer always holds them.
+        char buf[8] = {};
+        const auto written =
+            std::to_chars(std::begin(buf), std::end(buf), static_cast<std::uint32_t>(magnitude));
+        const std::string_view digits(buf, static_cast<std::size_t>(written.ptr - buf));
+        for (std::size_t i = 0; i < 7; ++i)
+            out.digit[i] = i < digits.size() ? digits[i] : '0';
+        out.exponent = static_cast<int>(digits.size()) - 1;
         return out;
     }
     // Every float is exact in at most 112 significant digits; with 120 after the
     // first, to_chars writes the exact expansion and rounds nothing.
-    char buf[160];
-    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, static_cast<double>(magnitude),
-                                   std::chars_format::scientific, 120);
-    (void)ec;
-    // buf holds d.ddd...e[+-]xx
-    out.digit[0] = buf[0];
-    for (int i = 1; i < 7; ++i)
-        out.digit[i] = buf[i + 1];
-    const char* e = buf + 122; // after "d." and 120 digits
+    char buf[160] = {};
+    const auto written =
+        std::to_chars(std::begin(buf), std::end(buf), static_cast<double>(magnitude),
+                      std::chars_format::scientific, 120);
+    // d.ddd...e[+-]xx
+    const std::string_view text(buf, static_cast<std::size_t>(written.ptr - buf));
+    out.digit[0] = text[0];
+    for (std::size_t i = 1; i < 7; ++i)
+        out.digit[i] = text[i + 1];
+    const std::size_t e = text.find('e');
     int exponent = 0;
-    std::from_chars(e + 2, end, exponent);
-    out.exponent = e[1] == '-' ? -exponent : exponent;
+    std::from_chars(text.data() + e + 2, text.data() + text.size(), exponent);
+    out.exponent = text[e + 1] == '-' ? -exponent : exponent;
     return out;
 }
 
