@@ -19,10 +19,23 @@ void Game::OP_F5() {
 }
 
 void Game::OP(int n) {
-    using Routine = void (Game::*)();
-    static constexpr Routine OPERATIONS[] = {nullptr,      &Game::OP_F1, &Game::OP_F2,
-                                             &Game::OP_F3, &Game::OP_F4, &Game::OP_F5};
-    (this->*OPERATIONS[n])();
+    switch (n) {
+    case 1:
+        OP_F1();
+        break;
+    case 2:
+        OP_F2();
+        break;
+    case 3:
+        OP_F3();
+        break;
+    case 4:
+        OP_F4();
+        break;
+    case 5:
+        OP_F5();
+        break;
+    }
 }
 
 void Game::OPERATION_ON(int n) {

@@ -98,7 +98,7 @@ class Game {
     void ORDER_BOARD();
 
   private:
-    // Operation n through the table of the five routines.
+    // Operation n (1 to 5) through its routine, OP_F1 to OP_F5.
     void OP(int n);
     // SCRAMBLE_COUNT from the text of the count box.
     void READ_SCRAMBLE_COUNT();

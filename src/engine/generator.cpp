@@ -82,9 +82,9 @@ void Game::scramble() {
             r = 1 + static_cast<int>(static_cast<double>(random.NEXT_RANDOM()) * 5);
         } while (REFUSED(r, last, prev));
         // The exchanges of operation r, from the table OP_F1 to OP_F5 apply.
-        // Calling the routines themselves through their table here would cost
-        // a third of the step: r is random, so the indirect call is
-        // mispredicted nearly every time.
+        // Calling the routines themselves by r here would cost a third of the
+        // step: r is random, so the branch to the routine is mispredicted
+        // nearly every time, where a look-up in the table is not.
         applyOperation(BOARD, r);
         prev = last;
         last = r;
