@@ -14,7 +14,7 @@ namespace control {
 // The history, oldest first; the last row is the current arrangement.
 inline constexpr std::array<std::string_view, 5> HISTORY_ROWS = {"TEXT11", "TEXT12", "TEXT13",
                                                                  "TEXT14", "TEXT15"};
-inline constexpr std::string_view CURRENT_ROW = "TEXT15";
+inline constexpr std::string_view CURRENT_ROW = HISTORY_ROWS.back();
 inline constexpr std::string_view MOVE_COUNTER = "TEXT17";
 inline constexpr std::string_view OPERATION_ORDER = "TEXT4";
 inline constexpr std::string_view ANSWER = "TEXT5";

@@ -91,7 +91,6 @@ class Game {
     float moveCount() const { return MOVE_COUNT; }
     const Text& moveLog() const { return MOVE_LOG; }
     const Text& answerLog() const { return ANSWER_LOG; }
-    const Text& rowText() const { return ROW_TEXT; }
     std::uint32_t randomState() const { return RANDOM.RANDOM_STATE; }
 
     // BOARD[i] = i: the ordered row.

@@ -41,18 +41,18 @@ void Surface::paint(QImage& image, const Stroke& stroke) {
     }
 }
 
+// image_ is the last member: size_, background_ and the (empty) strokes are
+// there to render it from.
 Surface::Surface(QSize size, QColor background, qreal devicePixelRatio)
-    : size_(size), background_(background),
-      image_(render(size, background, strokes_, devicePixelRatio)) {}
+    : size_(size), background_(background), image_(render(devicePixelRatio)) {}
 
-QImage Surface::render(QSize size, QColor background, const std::vector<Stroke>& strokes,
-                       qreal devicePixelRatio) {
-    QImage image(deviceEdge(size.width(), devicePixelRatio),
-                 deviceEdge(size.height(), devicePixelRatio), QImage::Format_RGB32);
+QImage Surface::render(qreal devicePixelRatio) const {
+    QImage image(deviceEdge(size_.width(), devicePixelRatio),
+                 deviceEdge(size_.height(), devicePixelRatio), QImage::Format_RGB32);
     if (image.isNull()) throw std::bad_alloc();
-    image.fill(background);
+    image.fill(background_);
     image.setDevicePixelRatio(devicePixelRatio);
-    for (const Stroke& stroke : strokes)
+    for (const Stroke& stroke : strokes_)
         paint(image, stroke);
     return image;
 }
@@ -66,12 +66,12 @@ void Surface::drawLine(const QLine& line, QColor colour) {
 
 void Surface::setDevicePixelRatio(qreal devicePixelRatio) {
     if (devicePixelRatio == image_.devicePixelRatio()) return;
-    image_ = render(size_, background_, strokes_, devicePixelRatio);
+    image_ = render(devicePixelRatio);
 }
 
 QImage Surface::imageAt(qreal devicePixelRatio) const {
     if (devicePixelRatio == image_.devicePixelRatio()) return image_;
-    return render(size_, background_, strokes_, devicePixelRatio);
+    return render(devicePixelRatio);
 }
 
 } // namespace torvelo

@@ -40,8 +40,8 @@ class Surface {
     };
 
     static void paint(QImage& image, const Stroke& stroke);
-    static QImage render(QSize size, QColor background, const std::vector<Stroke>& strokes,
-                         qreal devicePixelRatio);
+    // The background and every stroke, at that ratio.
+    QImage render(qreal devicePixelRatio) const;
 
     QSize size_;
     QColor background_;
